@@ -1,0 +1,38 @@
+// Binds the SimConnect functions by their exported names.
+#include "module/simconnect_binding.h"
+
+SimConnectFunctions gSimConnect;
+
+namespace {
+
+const char* const kExportedNames[] = {
+#define PIVORA_SIMCONNECT_NAME(name, called, params) "SimConnect_" #name,
+    PIVORA_SIMCONNECT_FUNCTIONS(PIVORA_SIMCONNECT_NAME)
+#undef PIVORA_SIMCONNECT_NAME
+};
+static_assert(sizeof(kExportedNames) / sizeof(kExportedNames[0]) == kSimConnectFunctionCount,
+              "the list holds every name once");
+
+template <typename Pointer>
+bool Bind(HMODULE library, const char* name, bool called, Pointer* slot) {
+  // GetProcAddress returns a generic function pointer; going through void*
+  // keeps the conversion explicit and warning-free.
+  *slot = reinterpret_cast<Pointer>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+  return *slot != nullptr || !called;
+}
+
+}  // namespace
+
+bool BindSimConnect(HMODULE library) {
+  bool usable = true;
+#define PIVORA_SIMCONNECT_BIND(name, called, params) \
+  usable &= Bind(library, "SimConnect_" #name, called != 0, &gSimConnect.name);
+  PIVORA_SIMCONNECT_FUNCTIONS(PIVORA_SIMCONNECT_BIND)
+#undef PIVORA_SIMCONNECT_BIND
+  return usable;
+}
+
+const char* SimConnectFunctionName(int index) {
+  if (index < 0 || index >= kSimConnectFunctionCount) return nullptr;
+  return kExportedNames[index];
+}

@@ -1,0 +1,4 @@
+// The body of the 25 ms tick.
+#pragma once
+
+void RunTick();

@@ -1,0 +1,271 @@
+// The simulated simulator used by the end-to-end tests.
+#include "testbed/sim_host/sim_host.h"
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+typedef int(WINAPI* StartFn)(void);
+typedef void(WINAPI* StopFn)(void);
+
+SimHost* gHost;  // the case's host, for the server window's procedure
+HMODULE gDouble;
+
+// ---- message box watchdog ----------------------------------------------------
+
+struct Watchdog {
+  CRITICAL_SECTION lock;
+  std::vector<MessageBoxSeen> seen;
+  std::set<HWND> answered;
+  HANDLE thread = nullptr;
+  volatile LONG stop = 0;
+};
+Watchdog gWatchdog;
+
+BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  // A message box is a dialog whose text is the static control 0xFFFF.
+  HWND textControl = GetDlgItem(window, 0xFFFF);
+  if (std::string(className) != "#32770" || textControl == nullptr) return TRUE;
+  EnterCriticalSection(&gWatchdog.lock);
+  bool fresh = gWatchdog.answered.insert(window).second;
+  if (fresh) {
+    char caption[512] = {}, text[2048] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    GetWindowTextA(textControl, text, sizeof text);
+    gWatchdog.seen.push_back({caption, text});
+  }
+  LeaveCriticalSection(&gWatchdog.lock);
+  if (fresh) {
+    LRESULT defaultId = SendMessageA(window, DM_GETDEFID, 0, 0);
+    WORD button = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  }
+  return TRUE;
+}
+
+DWORD WINAPI WatchdogThread(LPVOID) {
+  while (InterlockedCompareExchange(&gWatchdog.stop, 0, 0) == 0) {
+    EnumWindows(AnswerIfMessageBox, 0);
+    Sleep(10);
+  }
+  return 0;
+}
+
+// ---- windows ---------------------------------------------------------------
+
+LRESULT CALLBACK ServerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    if (gHost != nullptr) {
+      ++gHost->serverCloseCount;
+      if (gHost->serverWindow == window) gHost->serverWindow = nullptr;
+    }
+    DestroyWindow(window);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateTopLevel(const char* className, WNDPROC procedure, const char* title) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);  // fails harmlessly when already registered
+  return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                         nullptr, windowClass.hInstance, nullptr);
+}
+
+// ---- files -----------------------------------------------------------------
+
+void DeleteTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string full = path + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTree(full);
+      } else {
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(full.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+std::string UniqueFolder() {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  static int serial;
+  char name[MAX_PATH];
+  std::snprintf(name, sizeof name, "%spivora-sim-%lu-%d", temp, GetCurrentProcessId(), ++serial);
+  return name;
+}
+
+}  // namespace
+
+std::string PivoraDllPath() { return PIVORA_DLL_PATH; }
+
+std::string BuiltFilePath(const char* which) {
+  std::string name = which;
+  if (name == "simconnect") return SIMCONNECT_DOUBLE_PATH;
+  if (name == "simconnect_nocamera") return SIMCONNECT_NOCAMERA_PATH;
+  return std::string();
+}
+
+bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* error) {
+  gHost = host;
+  InitializeCriticalSection(&gWatchdog.lock);
+  gWatchdog.seen.clear();
+  gWatchdog.answered.clear();
+  gWatchdog.stop = 0;
+  gWatchdog.thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
+
+  host->folder = UniqueFolder();
+  std::string addOn = host->folder + "\\pivora";
+  if (!CreateDirectoryA(host->folder.c_str(), nullptr) || !CreateDirectoryA(addOn.c_str(), nullptr)) {
+    *error = "cannot create " + addOn;
+    return false;
+  }
+  if (options.simconnect != SimConnectCopy::kNone) {
+    std::string source = BuiltFilePath(
+        options.simconnect == SimConnectCopy::kFull ? "simconnect" : "simconnect_nocamera");
+    std::string target = addOn + "\\simconnect.dll";
+    if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+      *error = "cannot copy " + source;
+      return false;
+    }
+    // The module's LoadLibrary of the same file finds this instance.
+    gDouble = LoadLibraryA(target.c_str());
+    if (gDouble == nullptr) {
+      *error = "cannot load " + target;
+      return false;
+    }
+    reinterpret_cast<void (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_Reset")))();
+  }
+  SetCurrentDirectoryA(host->folder.c_str());
+  if (options.mainWindow) host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
+  if (options.serverWindow) {
+    host->serverWindow = CreateTopLevel("pivoraserver", ServerWindowProc, "");
+  }
+  return true;
+}
+
+int SimHostStart(SimHost* host) {
+  host->module = LoadLibraryA(PivoraDllPath().c_str());
+  if (host->module == nullptr) return -1;
+  auto start = reinterpret_cast<StartFn>(
+      reinterpret_cast<void*>(GetProcAddress(host->module, "DLLStart")));
+  return start == nullptr ? -1 : start();
+}
+
+void SimHostStop(SimHost* host) {
+  if (host->module == nullptr) return;
+  auto stop = reinterpret_cast<StopFn>(
+      reinterpret_cast<void*>(GetProcAddress(host->module, "DLLStop")));
+  if (stop != nullptr) stop();
+  FreeLibrary(host->module);
+  host->module = nullptr;
+}
+
+void SimHostTearDown(SimHost* host) {
+  SimHostStop(host);
+  if (host->serverWindow != nullptr) DestroyWindow(host->serverWindow);
+  if (host->mainWindow != nullptr) DestroyWindow(host->mainWindow);
+  host->serverWindow = host->mainWindow = nullptr;
+  InterlockedExchange(&gWatchdog.stop, 1);
+  if (gWatchdog.thread != nullptr) {
+    WaitForSingleObject(gWatchdog.thread, 5000);
+    CloseHandle(gWatchdog.thread);
+    gWatchdog.thread = nullptr;
+  }
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  SetCurrentDirectoryA(temp);
+  if (gDouble != nullptr) {
+    FreeLibrary(gDouble);
+    gDouble = nullptr;
+  }
+  DeleteTree(host->folder);
+  gHost = nullptr;
+}
+
+void SimHostPump(DWORD ms) {
+  SimHostPumpUntil(ms, [] { return false; });
+}
+
+bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return true;
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= maxMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs - elapsed < 5 ? maxMs - elapsed : 5,
+                              QS_ALLINPUT);
+  }
+}
+
+void SimHostSetServerTitle(SimHost* host, const char* title) {
+  if (host->serverWindow != nullptr) SetWindowTextA(host->serverWindow, title);
+}
+
+FARPROC DoubleFunction(const char* name) {
+  return gDouble == nullptr ? nullptr : GetProcAddress(gDouble, name);
+}
+
+std::vector<std::string> DoubleCalls() {
+  std::vector<std::string> calls;
+  auto count = reinterpret_cast<int (*)(void)>(
+      reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
+  auto text = reinterpret_cast<int (*)(int, char*, int)>(
+      reinterpret_cast<void*>(DoubleFunction("Double_CallText")));
+  if (count == nullptr || text == nullptr) return calls;
+  int n = count();
+  char buffer[1024];
+  for (int i = 0; i < n; ++i) {
+    if (text(i, buffer, sizeof buffer)) calls.push_back(buffer);
+  }
+  return calls;
+}
+
+std::vector<double> DoubleCallTimesMs() {
+  std::vector<double> times;
+  auto count = reinterpret_cast<int (*)(void)>(
+      reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
+  auto time = reinterpret_cast<double (*)(int)>(
+      reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+  if (count == nullptr || time == nullptr) return times;
+  int n = count();
+  for (int i = 0; i < n; ++i) times.push_back(time(i));
+  return times;
+}
+
+std::vector<std::string> DoubleCallsStartingWith(const char* prefix) {
+  std::vector<std::string> matching;
+  for (const std::string& call : DoubleCalls()) {
+    if (call.rfind(prefix, 0) == 0) matching.push_back(call);
+  }
+  return matching;
+}
+
+std::vector<MessageBoxSeen> MessageBoxesSeen() {
+  EnterCriticalSection(&gWatchdog.lock);
+  std::vector<MessageBoxSeen> seen = gWatchdog.seen;
+  LeaveCriticalSection(&gWatchdog.lock);
+  return seen;
+}

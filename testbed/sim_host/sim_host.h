@@ -1,0 +1,66 @@
+// Plays the simulator for end-to-end tests of the real pivora.dll: a scratch
+// simulator folder with the add-on's "pivora" subfolder, a main window of
+// class "FS98MAIN", the module loaded, started, pumped, stopped and unloaded,
+// and a watchdog that answers message boxes.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Which SimConnect library the scratch folder gets as pivora\simconnect.dll.
+enum class SimConnectCopy { kFull, kWithoutCamera, kNone };
+
+struct SimHostOptions {
+  SimConnectCopy simconnect = SimConnectCopy::kFull;
+  bool mainWindow = true;    // create the "FS98MAIN" window
+  bool serverWindow = true;  // create a "pivoraserver" window so no server is started
+};
+
+struct MessageBoxSeen {
+  std::string caption;
+  std::string text;
+};
+
+struct SimHost {
+  std::string folder;  // the simulator's folder, current folder while the case runs
+  HWND mainWindow = nullptr;
+  HWND serverWindow = nullptr;
+  HMODULE module = nullptr;  // pivora.dll while loaded
+  int serverCloseCount = 0;  // WM_CLOSE messages the server window received
+};
+
+// Prepares the folder and windows and loads the SimConnect double (unless
+// kNone) so that the test can steer it. Returns false with a reason in `error`.
+bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* error);
+// LoadLibrary of pivora.dll and DLLStart; returns DLLStart's result.
+int SimHostStart(SimHost* host);
+// DLLStop and FreeLibrary.
+void SimHostStop(SimHost* host);
+// Removes the windows and the scratch folder.
+void SimHostTearDown(SimHost* host);
+
+// Runs the thread's message loop (and so the module's tick) for `ms`.
+void SimHostPump(DWORD ms);
+// Pumps until `done` returns true or `maxMs` has passed; returns `done()`.
+bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done);
+
+// Sets the title of the test's "pivoraserver" window.
+void SimHostSetServerTitle(SimHost* host, const char* title);
+
+// The SimConnect double's record of calls, oldest first.
+std::vector<std::string> DoubleCalls();
+std::vector<double> DoubleCallTimesMs();
+// Calls whose text starts with `prefix`.
+std::vector<std::string> DoubleCallsStartingWith(const char* prefix);
+// Resolves one of the double's Double_* control functions.
+FARPROC DoubleFunction(const char* name);
+
+// The message boxes answered by the watchdog so far, oldest first. The
+// watchdog runs from SetUp to TearDown and presses the default button.
+std::vector<MessageBoxSeen> MessageBoxesSeen();
+
+// Paths of the built binaries, Windows-style.
+std::string PivoraDllPath();
+std::string BuiltFilePath(const char* which);  // "simconnect", "simconnect_nocamera"
