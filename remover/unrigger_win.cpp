@@ -1,0 +1,41 @@
+// unrigger: takes an add-on out of the simulator. It checks that it runs
+// beside the installer's files, asks once, then edits the add-on list and
+// hands over to the setup uninstaller.
+#include <windows.h>
+
+#include <string>
+
+#include "remover/file_ops_win.h"
+#include "remover/main_window_win.h"
+#include "remover/removal.h"
+#include "remover/removal_names.h"
+#include "remover/setup_list_win.h"
+
+namespace {
+
+void RemoveAddon(const std::string& setupListPath) {
+  RunRemoval(ReadSetupKeys(setupListPath), ApplicationDataFolder(), PlatformFileOps());
+}
+
+// Both checks come before the window is ever shown, and the first failure
+// is the only one reported.
+const char* StartupProblem(const std::string& setupListPath) {
+  if (!FileExistsAt(setupListPath) || !FileExistsAt(kSetupListName)) return kSetupListMissingText;
+  if (!FileExistsAt(kUninstallLogName)) return kUninstallLogMissingText;
+  return nullptr;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  const std::string setupListPath = SetupListPathFor(OwnExecutablePath());
+  if (CreateMainWindow(instance, setupListPath, RemoveAddon) == nullptr) return 1;
+
+  if (const char* problem = StartupProblem(setupListPath)) {
+    MessageBoxA(nullptr, problem, kWindowCaption, MB_OK);
+    DiscardMainWindow();
+    return 0;
+  }
+  SetLabel1Text(ConfirmationText(leggistringa(kSetupSection, kTitleKey, "", setupListPath)));
+  return RunMainWindow(showCommand);
+}
