@@ -20,15 +20,28 @@ static int32_t ClampAxis(int32_t value) {
   return value;
 }
 
+// Writes `value` right-aligned into exactly `width` characters; the caller
+// has made sure it fits.
+static void WriteRightAligned(char* cell, size_t width, int32_t value) {
+  const bool negative = value < 0;
+  // Work on the magnitude in 64 bits so that INT32_MIN has one too.
+  int64_t magnitude = negative ? -int64_t{value} : int64_t{value};
+  size_t i = width;
+  do {
+    cell[--i] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0 && i > 0);
+  if (negative && i > 0) cell[--i] = '-';
+  while (i > 0) cell[--i] = ' ';
+}
+
 size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_t capacity) {
   // 70 fixed characters, at most 11 for the button ("-2147483648"), the NUL.
   char title[kTitleButtonPos + 12];
   for (int a = 0; a < kTitleAxisCount; ++a) {
     const size_t pos = TitleCellPos(a);
     std::memcpy(title + pos - kTitleLabelChars, kAxisLabels[a], kTitleLabelChars);
-    // "%7ld" of a clamped value is exactly seven characters; the NUL that
-    // snprintf adds lands on the separator and is replaced right after.
-    std::snprintf(title + pos, kTitleCellChars + 1, "%7ld", static_cast<long>(ClampAxis(axis[a])));
+    WriteRightAligned(title + pos, kTitleCellChars, ClampAxis(axis[a]));
     title[pos + kTitleCellChars] = ' ';
   }
   std::memcpy(title + kTitleButtonLabelPos, kButtonLabel, sizeof(kButtonLabel) - 1);

@@ -1,0 +1,242 @@
+// Button step and key press: which resets act and what each camera call
+// carries, when a key press is armed, and the key events it turns into.
+#include "module/button_actions.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Table {
+  ButtonAssignment records[kButtonCount];
+};
+
+DefaultEyePoint Defaults() {
+  DefaultEyePoint d{};
+  d.axis[kEyePitch].value = 5;
+  d.axis[kEyeBank].value = -3;
+  d.axis[kEyeYaw].value = 170;
+  d.axis[kEyeBackForth].value = 0.25f;
+  d.axis[kEyeLeftRight].value = -0.5f;
+  d.axis[kEyeUpDown].value = 0.125f;
+  return d;
+}
+
+// The eye point before each step: different from the defaults in every field.
+MotionState Moved() {
+  MotionState m = InitialMotionState();
+  m.eye = EyePoint{1, 2, 3, 4, 6, 7};
+  m.pitchInput = 8;
+  return m;
+}
+
+ButtonAssignment Record(int32_t resetall, int32_t resetrotation, int32_t resettranslation,
+                        int32_t keypress = 0) {
+  ButtonAssignment r{};
+  r.assigned = 1;
+  r.resetall = resetall;
+  r.resetrotation = resetrotation;
+  r.resettranslation = resettranslation;
+  r.keypress = keypress;
+  r.keycode = 65;
+  return r;
+}
+
+std::string Show(const CameraCall& c) {
+  char text[160];
+  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g, %.9g, %.9g, %.9g)", c.x, c.y, c.z, c.pitch,
+                c.bank, c.heading);
+  return text;
+}
+
+std::vector<std::string> Calls(const ButtonDecision& d) {
+  std::vector<std::string> calls;
+  for (int i = 0; i < d.cameraCallCount; ++i) calls.push_back(Show(d.cameraCalls[i]));
+  return calls;
+}
+
+const std::string kAllDefaults = "(-0.5, 0.125, 0.25, 5, -3, 170)";
+const std::string kDefaultRotation = "(1, 2, 3, 5, -3, 170)";
+const std::string kDefaultTranslation = "(-0.5, 0.125, 0.25, 4, 6, 7)";
+
+TEST(ButtonActions, ResetsMakeTheirCameraCallsInOrder) {
+  struct Case {
+    const char* what;
+    ButtonAssignment record;
+    std::vector<std::string> calls;
+    std::string eyeAfter;  // as a camera call would carry it
+    float pitchInputAfter;
+  } const cases[] = {
+      {"reset all", Record(1, 0, 0), {kAllDefaults}, kAllDefaults, 5},
+      {"reset rotation", Record(0, 1, 0), {kDefaultRotation}, kDefaultRotation, 5},
+      {"reset translation", Record(0, 0, 1), {kDefaultTranslation}, kDefaultTranslation, 8},
+      {"all three", Record(1, 1, 1), {kAllDefaults, kAllDefaults, kAllDefaults}, kAllDefaults, 5},
+      {"rotation then translation", Record(0, 1, 1), {kDefaultRotation, kAllDefaults}, kAllDefaults, 5},
+      {"flags act only at exactly 1", Record(2, -1, 0), {}, "(1, 2, 3, 4, 6, 7)", 8},
+      {"and 1 among others still acts", Record(2, 1, 3), {kDefaultRotation}, kDefaultRotation, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Table table{};
+    table.records[12] = c.record;
+    MotionState m = Moved();
+    PendingKeyPress pending{};
+    const ButtonDecision d = StepButton(12, table.records, Defaults(), true, &m, &pending);
+    EXPECT_EQ(Calls(d), c.calls);
+    EXPECT_EQ(Show(CameraCallFor(m.eye)), c.eyeAfter);
+    EXPECT_EQ(m.pitchInput, c.pitchInputAfter);
+    EXPECT_FALSE(pending.pending);
+  }
+}
+
+TEST(ButtonActions, ResetValuesAreSentUnlimited) {
+  DefaultEyePoint defaults = Defaults();
+  defaults.axis[kEyePitch].value = 120;
+  defaults.axis[kEyeYaw].value = -300;
+  Table table{};
+  table.records[1] = Record(1, 0, 0);
+  MotionState m = Moved();
+  PendingKeyPress pending{};
+  const ButtonDecision d = StepButton(1, table.records, defaults, true, &m, &pending);
+  EXPECT_EQ(Calls(d), std::vector<std::string>{"(-0.5, 0.125, 0.25, 120, -3, -300)"});
+}
+
+TEST(ButtonActions, OnlyAssignedRecordsInTheTableAct) {
+  Table table{};
+  for (ButtonAssignment& r : table.records) r = Record(1, 0, 0);
+  table.records[50].assigned = 0;
+  table.records[51].assigned = -7;  // any non-zero value marks the record in use
+  struct Case {
+    int32_t button;
+    int calls;
+  } const cases[] = {{0, 1},  {100, 1}, {50, 0}, {51, 1}, {-1, 0},
+                     {101, 0}, {1000, 0}, {INT32_MAX, 0}, {INT32_MIN, 0}};
+  for (const Case& c : cases) {
+    MotionState m = Moved();
+    PendingKeyPress pending{};
+    const ButtonDecision d = StepButton(c.button, table.records, Defaults(), true, &m, &pending);
+    EXPECT_EQ(d.cameraCallCount, c.calls) << "button " << c.button;
+    EXPECT_EQ(m.eye.yaw, c.calls ? 170.0f : 7.0f) << "button " << c.button;
+  }
+}
+
+TEST(ButtonActions, ArmsAKeyPressOnlyAtExactly1WithTheSessionReady) {
+  struct Case {
+    const char* what;
+    int32_t keypress;
+    bool sessionReady;
+    bool armed;
+  } const cases[] = {
+      {"key button", 1, true, true},
+      {"before the session is ready", 1, false, false},
+      {"keypress 2", 2, true, false},
+      {"keypress -1", -1, true, false},
+      {"keypress 0", 0, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Table table{};
+    table.records[7] = Record(0, 0, 1, c.keypress);
+    table.records[7].withshift = 3;
+    table.records[7].withctrl = 0;
+    table.records[7].withalt = -1;
+    table.records[7].keycode = 321;
+    MotionState m = Moved();
+    PendingKeyPress pending{};
+    const ButtonDecision d = StepButton(7, table.records, Defaults(), c.sessionReady, &m, &pending);
+    EXPECT_EQ(d.armedKeyPress, c.armed);
+    EXPECT_EQ(pending.pending, c.armed);
+    if (c.armed) {
+      EXPECT_EQ(pending.withshift, 3);
+      EXPECT_EQ(pending.withctrl, 0);
+      EXPECT_EQ(pending.withalt, -1);
+      EXPECT_EQ(pending.keycode, 321);
+    }
+    // The reset acts whether or not the session is ready.
+    EXPECT_EQ(Calls(d), std::vector<std::string>{kDefaultTranslation});
+  }
+}
+
+TEST(ButtonActions, ArmingAgainOverwritesThePendingPress) {
+  PendingKeyPress pending{};
+  ArmKeyPress(&pending, 1, 1, 1, 10);
+  ArmKeyPress(&pending, 0, 0, 0, 20);
+  const KeySequence s = TakePendingKeyPress(&pending);
+  ASSERT_EQ(s.count, 2);
+  EXPECT_EQ(s.steps[0].virtualKey, 20);
+}
+
+std::string Show(const KeySequence& s) {
+  std::string text;
+  for (int i = 0; i < s.count; ++i) {
+    const KeyStep& k = s.steps[i];
+    text += std::to_string(k.virtualKey) + (k.keyUp ? " up " : " down ") + std::to_string(k.waitMs) + "; ";
+  }
+  return text;
+}
+
+TEST(ButtonActions, KeyPressSequences) {
+  struct Case {
+    int32_t shift, ctrl, alt, keycode;
+    const char* events;
+  } const cases[] = {
+      {0, 1, 0, 65, "17 down 250; 65 down 250; 65 up 10; 17 up 10; "},
+      {0, 0, 0, 321, "65 down 250; 65 up 10; "},
+      {1, 1, 1, 112,
+       "16 down 250; 17 down 250; 18 down 250; 112 down 250; 112 up 10; 16 up 10; 17 up 10; 18 up 10; "},
+      {-5, 0, 9, 65, "16 down 250; 18 down 250; 65 down 250; 65 up 10; 16 up 10; 18 up 10; "},
+      {0, 0, 0, -1, "255 down 250; 255 up 10; "},
+      {0, 0, 0, INT32_MIN + 66, "66 down 250; 66 up 10; "},
+  };
+  for (const Case& c : cases) {
+    PendingKeyPress pending{};
+    ArmKeyPress(&pending, c.shift, c.ctrl, c.alt, c.keycode);
+    EXPECT_EQ(Show(TakePendingKeyPress(&pending)), c.events) << c.keycode;
+    EXPECT_FALSE(pending.pending);
+    EXPECT_EQ(TakePendingKeyPress(&pending).count, 0) << "performed once only";
+  }
+  PendingKeyPress none{};
+  EXPECT_EQ(TakePendingKeyPress(&none).count, 0);
+}
+
+TEST(ButtonActions, KeyPressWaitsAddUp) {
+  struct Case {
+    int32_t shift, ctrl, alt;
+    uint32_t totalMs;
+  } const cases[] = {{0, 0, 0, 260}, {1, 0, 0, 520}, {1, 1, 1, 1040}};
+  for (const Case& c : cases) {
+    PendingKeyPress pending{};
+    ArmKeyPress(&pending, c.shift, c.ctrl, c.alt, 65);
+    const KeySequence s = TakePendingKeyPress(&pending);
+    uint32_t total = 0;
+    for (int i = 0; i < s.count; ++i) total += s.steps[i].waitMs;
+    EXPECT_EQ(total, c.totalMs);
+  }
+}
+
+// The whole tick's order: a free-look call first, then the reset's call,
+// which wins; held, the eye point stays at the default.
+TEST(ButtonActions, AResetAfterFreeLookInTheSameTickWins) {
+  Table table{};
+  table.records[4] = Record(1, 0, 0);
+  MotionState m = Moved();
+  PendingKeyPress pending{};
+  for (int tick = 0; tick < 3; ++tick) {
+    MotionInput in{};
+    in.frame.tX = 10000;
+    in.frame.button = 4;
+    in.sessionReady = true;
+    const MotionDecision md = StepMotion(&m, in);
+    ASSERT_TRUE(md.sendCamera);
+    ASSERT_TRUE(md.runButtonStep);
+    EXPECT_EQ(md.camera.x, tick == 0 ? 2.0f : 0.5f);  // 1 unit on from where the last tick left it
+    const ButtonDecision bd = StepButton(in.frame.button, table.records, Defaults(), true, &m, &pending);
+    EXPECT_EQ(Calls(bd), std::vector<std::string>{kAllDefaults});
+  }
+}
+
+}  // namespace

@@ -1,0 +1,353 @@
+// The motion step: free-look arithmetic to the bit, the limits, the slew
+// batch with its throttle, the freeze, and which paths end the tick early.
+#include "module/motion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+DeviceFrame Frame(float tX, float tY, float tZ, float rX, float rY, float rZ) {
+  DeviceFrame f{};
+  f.tX = tX; f.tY = tY; f.tZ = tZ; f.rX = rX; f.rY = rY; f.rZ = rZ;
+  return f;
+}
+
+const DeviceFrame kRest = Frame(0, 0, 0, 0, 0, 0);
+
+MotionInput FreeLook(const DeviceFrame& f) {
+  MotionInput in{};
+  in.frame = f;
+  in.useonslew = 1;
+  in.sessionReady = true;
+  in.nowMs = 5000;
+  return in;
+}
+
+MotionInput Slewing(const DeviceFrame& f, uint32_t nowMs) {
+  MotionInput in = FreeLook(f);
+  in.slewActive = 1.0;
+  in.nowMs = nowMs;
+  return in;
+}
+
+EyePoint Eye(float leftright, float updown, float backforth, float pitch, float bank, float yaw) {
+  return EyePoint{leftright, updown, backforth, pitch, bank, yaw};
+}
+
+std::vector<uint32_t> Events(const MotionDecision& d) {
+  return std::vector<uint32_t>(d.slewEvents, d.slewEvents + d.slewEventCount);
+}
+
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void ExpectEye(const EyePoint& got, const EyePoint& want) {
+  EXPECT_EQ(got.leftright, want.leftright);
+  EXPECT_EQ(got.updown, want.updown);
+  EXPECT_EQ(got.backforth, want.backforth);
+  EXPECT_EQ(got.pitch, want.pitch);
+  EXPECT_EQ(got.bank, want.bank);
+  EXPECT_EQ(got.yaw, want.yaw);
+}
+
+TEST(Motion, StartsWithFreezePendingAndEverythingElseZero) {
+  const MotionState s = InitialMotionState();
+  ExpectEye(s.eye, Eye(0, 0, 0, 0, 0, 0));
+  EXPECT_EQ(s.pitchInput, 0.0f);
+  EXPECT_TRUE(s.freezePending);
+  EXPECT_EQ(s.lastSlewBatchMs, 0u);
+}
+
+// One free-look tick from a given state; values chosen so that every
+// expected result is exact in float.
+TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
+  struct Case {
+    const char* what;
+    EyePoint before;
+    float pitchInputBefore;
+    DeviceFrame frame;
+    EyePoint after;
+    float pitchInputAfter;
+  } const cases[] = {
+      {"tX 10000 moves leftright by 1", Eye(0, 0, 0, 0, 0, 0), 0, Frame(10000, 0, 0, 0, 0, 0),
+       Eye(1, 0, 0, 0, 0, 0), 0},
+      {"each axis into its own field", Eye(0, 0, 0, 0, 0, 0), 0, Frame(10000, 20000, -10000, 20000, 0, -20000),
+       Eye(1, -1, 2, 2, 0, -2), 2},
+      {"yaw 90 turns bank 10 into pitch 10", Eye(0, 0, 0, 0, 9, 90), 0, Frame(0, 0, 0, 0, 10000, 0),
+       Eye(0, 0, 0, 10, 10, 90), 0},
+      {"yaw -90 turns bank 10 into pitch -10", Eye(0, 0, 0, 0, 9, -90), 0, Frame(0, 0, 0, 0, 10000, 0),
+       Eye(0, 0, 0, -10, 10, -90), 0},
+      {"yaw 0: bank leaves pitch alone", Eye(0, 0, 0, 0, 9, 0), 5, Frame(0, 0, 0, 0, 10000, 0),
+       Eye(0, 0, 0, 5, 10, 0), 5},
+      {"coupling uses this tick's yaw and bank", Eye(0, 0, 0, 0, 0, 80), 0, Frame(0, 0, 0, 0, 100000, 100000),
+       Eye(0, 0, 0, 10, 10, 90), 0},
+      {"yaw 180.5 wraps to -179.5", Eye(0, 0, 0, 0, 0, 180), 0, Frame(0, 0, 0, 0, 0, 5000),
+       Eye(0, 0, 0, 0, 0, -179.5f), 0},
+      {"yaw -180.5 wraps to 179.5", Eye(0, 0, 0, 0, 0, -180), 0, Frame(0, 0, 0, 0, 0, -5000),
+       Eye(0, 0, 0, 0, 0, 179.5f), 0},
+      {"yaw exactly 180 stays", Eye(0, 0, 0, 0, 0, 179.5f), 0, Frame(0, 0, 0, 0, 0, 5000),
+       Eye(0, 0, 0, 0, 0, 180), 0},
+      {"yaw exactly -180 stays", Eye(0, 0, 0, 0, 0, -179.5f), 0, Frame(0, 0, 0, 0, 0, -5000),
+       Eye(0, 0, 0, 0, 0, -180), 0},
+      {"pitch 90.00005 is sent as 90, the input keeps it", Eye(0, 0, 0, 0, 0, 0), 90, Frame(0, 0, 0, 0.5f, 0, 0),
+       Eye(0, 0, 0, 90, 0, 0), 90.00005f},
+      {"pitch below -90 holds at -90", Eye(0, 0, 0, 0, 0, 0), -90, Frame(0, 0, 0, -10000, 0, 0),
+       Eye(0, 0, 0, -90, 0, 0), -91},
+      {"bank above 90 is clamped", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, 10000, 0),
+       Eye(0, 0, 0, 0, 90, 0), 0},
+      {"bank below -90 is clamped", Eye(0, 0, 0, 0, -90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
+       Eye(0, 0, 0, 0, -90, 0), 0},
+      {"a clamped bank comes back at once", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
+       Eye(0, 0, 0, 0, 89, 0), 0},
+      {"pitch is rebuilt from the input, not from the old pitch", Eye(0, 0, 0, 45, 0, 0), 3,
+       Frame(0, 0, 0, 10000, 0, 0), Eye(0, 0, 0, 4, 0, 0), 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MotionState s = InitialMotionState();
+    s.eye = c.before;
+    s.pitchInput = c.pitchInputBefore;
+    const MotionDecision d = StepMotion(&s, FreeLook(c.frame));
+    ExpectEye(s.eye, c.after);
+    EXPECT_EQ(s.pitchInput, c.pitchInputAfter);
+    ASSERT_TRUE(d.sendCamera);
+    EXPECT_EQ(d.camera.x, c.after.leftright);
+    EXPECT_EQ(d.camera.y, c.after.updown);
+    EXPECT_EQ(d.camera.z, c.after.backforth);
+    EXPECT_EQ(d.camera.pitch, c.after.pitch);
+    EXPECT_EQ(d.camera.bank, c.after.bank);
+    EXPECT_EQ(d.camera.heading, c.after.yaw);
+    EXPECT_EQ(d.slewEventCount, 0);
+    EXPECT_TRUE(d.runButtonStep);
+  }
+}
+
+TEST(Motion, PitchHoldsAtItsLimitUntilTheInputComesBack) {
+  MotionState s = InitialMotionState();
+  s.pitchInput = 89;
+  struct Tick {
+    float rX;
+    float pitchInput;
+    float pitchSent;
+  } const ticks[] = {{10000, 90, 90}, {10000, 91, 90}, {10000, 92, 90}, {-10000, 91, 90},
+                     {-10000, 90, 90}, {-10000, 89, 89}, {-10000, 88, 88}};
+  for (const Tick& t : ticks) {
+    const MotionDecision d = StepMotion(&s, FreeLook(Frame(0, 0, 0, t.rX, 0, 0)));
+    EXPECT_EQ(s.pitchInput, t.pitchInput);
+    EXPECT_EQ(d.camera.pitch, t.pitchSent);
+  }
+}
+
+TEST(Motion, SteadyAxisMovesOneUnitPerTick) {
+  MotionState s = InitialMotionState();
+  for (int tick = 1; tick <= 50; ++tick) {
+    const MotionDecision d = StepMotion(&s, FreeLook(Frame(10000, 10000, 10000, 0, 0, 0)));
+    ASSERT_EQ(d.camera.x, static_cast<float>(tick));
+    ASSERT_EQ(d.camera.y, static_cast<float>(tick));
+    ASSERT_EQ(d.camera.z, static_cast<float>(tick));
+  }
+}
+
+// Every product and sum is rounded to float before the next step reads it.
+// The reference rounds each operation from double, which gives the correctly
+// rounded float result for one + or x of two floats; any excess precision,
+// reordering or fused multiply-add in the pipeline shows up as a bit
+// difference.
+TEST(Motion, EveryStepIsRoundedToFloat) {
+  auto Mul = [](float a, float b) { return static_cast<float>(static_cast<double>(a) * b); };
+  auto Add = [](float a, float b) { return static_cast<float>(static_cast<double>(a) + b); };
+  auto Sub = [](float a, float b) { return static_cast<float>(static_cast<double>(a) - b); };
+  const float k = 0.0001f;
+  const float c = 0.011111111f;
+
+  MotionState s = InitialMotionState();
+  EyePoint ref{};
+  float refInput = 0;
+  uint32_t seed = 2024;
+  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+  auto value = [&next] { return static_cast<float>(static_cast<int32_t>(next() % 40001u) - 20000); };
+  for (int tick = 0; tick < 20000; ++tick) {
+    const DeviceFrame f = Frame(value(), value(), value(), value(), value(), value());
+    StepMotion(&s, FreeLook(f));
+
+    ref.yaw = Add(ref.yaw, Mul(f.rZ, k));
+    refInput = Add(refInput, Mul(f.rX, k));
+    ref.bank = Add(ref.bank, Mul(f.rY, k));
+    ref.pitch = Add(Mul(Mul(ref.yaw, c), ref.bank), refInput);
+    ref.leftright = Add(ref.leftright, Mul(f.tX, k));
+    ref.updown = Add(ref.updown, Mul(f.tZ, k));
+    ref.backforth = Add(ref.backforth, Mul(f.tY, k));
+    if (ref.pitch > 90) ref.pitch = 90; else if (ref.pitch < -90) ref.pitch = -90;
+    if (ref.yaw > 180) ref.yaw = Sub(Sub(ref.yaw, 180), 180);
+    if (ref.yaw < -180) ref.yaw = Sub(180, Sub(std::fabs(ref.yaw), 180));
+    if (ref.bank > 90) ref.bank = 90; else if (ref.bank < -90) ref.bank = -90;
+
+    const float got[] = {s.eye.leftright, s.eye.updown, s.eye.backforth, s.eye.pitch, s.eye.bank, s.eye.yaw, s.pitchInput};
+    const float want[] = {ref.leftright, ref.updown, ref.backforth, ref.pitch, ref.bank, ref.yaw, refInput};
+    for (int i = 0; i < 7; ++i) {
+      ASSERT_TRUE(SameBits(got[i], want[i])) << "tick " << tick << " field " << i << ": " << got[i] << " vs " << want[i];
+    }
+  }
+}
+
+TEST(Motion, SlewBatchSendsEachAxisInItsFixedOrder) {
+  struct Case {
+    DeviceFrame frame;
+    std::vector<uint32_t> events;
+  } const cases[] = {
+      {Frame(500, 0, 0, 0, 0, -300), {kSlewRightEvent, kSlewHeadingMinusEvent}},
+      {Frame(1, 1, 1, 1, 1, 1), {7, 10, 12, 13, 16, 17}},
+      {Frame(-1, -1, -1, -1, -1, -1), {8, 9, 11, 14, 15, 18}},
+      {Frame(-5, 5, -5, 5, -5, 5), {8, 10, 11, 13, 15, 17}},
+      {Frame(0, 0, 0, 0, 3, 0), {kSlewBankMinusEvent}},
+      {Frame(0, -2, 0, 0, 0, 0), {kSlewAheadMinusEvent}},
+      {Frame(0, 0, 0, -9, 0, 0), {kSlewPitchUpSlowEvent}},
+  };
+  for (const Case& c : cases) {
+    MotionState s = InitialMotionState();
+    s.eye = Eye(1, 2, 3, 4, 5, 6);
+    s.freezePending = false;
+    const MotionDecision d = StepMotion(&s, Slewing(c.frame, 1000));
+    EXPECT_EQ(Events(d), c.events);
+    EXPECT_TRUE(d.slewBatch);
+    EXPECT_FALSE(d.sendCamera);
+    EXPECT_FALSE(d.sendFreeze);
+    EXPECT_TRUE(d.runButtonStep);
+    EXPECT_TRUE(s.freezePending);
+    ExpectEye(s.eye, Eye(1, 2, 3, 4, 5, 6));
+  }
+}
+
+// The throttle compares each tick's reading with the fresh reading taken
+// after the previous batch went out.
+TEST(Motion, SlewBatchesAreMoreThan100MsApart) {
+  struct Tick {
+    uint32_t nowMs;
+    uint32_t freshMs;  // stamped after sending, when a batch went out
+    bool batch;
+  } const ticks[] = {
+      {100, 0, false},  // the last batch time starts at 0
+      {101, 104, true},
+      {150, 0, false},
+      {204, 0, false},  // exactly 100 ms after the stamp
+      {205, 205, true},
+      {305, 0, false},
+      {306, 306, true},
+      {0xFFFFFFC0u, 0xFFFFFFC2u, true},
+      {0x00000020u, 0, false},  // 94 ms later, across the wrap of the count
+      {0x00000026u, 0, false},  // exactly 100
+      {0x00000027u, 0x00000027u, true},
+  };
+  MotionState s = InitialMotionState();
+  for (const Tick& t : ticks) {
+    const MotionDecision d = StepMotion(&s, Slewing(Frame(0, 0, 7, 0, 0, 0), t.nowMs));
+    EXPECT_EQ(d.slewBatch, t.batch) << t.nowMs;
+    EXPECT_EQ(d.slewEventCount, t.batch ? 1 : 0) << t.nowMs;
+    EXPECT_TRUE(d.runButtonStep);
+    EXPECT_FALSE(d.sendCamera);
+    if (d.slewBatch) StampSlewBatch(&s, t.freshMs);
+  }
+}
+
+TEST(Motion, WithoutAFreshReadingTheBatchKeepsItsOwnTime) {
+  MotionState s = InitialMotionState();
+  EXPECT_TRUE(StepMotion(&s, Slewing(Frame(1, 0, 0, 0, 0, 0), 1000)).slewBatch);
+  EXPECT_FALSE(StepMotion(&s, Slewing(Frame(1, 0, 0, 0, 0, 0), 1100)).slewBatch);
+  EXPECT_TRUE(StepMotion(&s, Slewing(Frame(1, 0, 0, 0, 0, 0), 1101)).slewBatch);
+}
+
+TEST(Motion, FreezeGoesOutOnceAtRestAfterSlewMotion) {
+  struct Tick {
+    const char* what;
+    DeviceFrame frame;
+    double slewActive;
+    int32_t useonslew;
+    uint32_t nowMs;
+    bool freeze;
+    bool batch;
+  } const ticks[] = {
+      {"at rest out of slew: kept pending", kRest, 0.0, 1, 1000, false, false},
+      {"at rest in slew without useonslew: kept", kRest, 1.0, 0, 1010, false, false},
+      {"first rest in slew after load", kRest, 1.0, 1, 1020, true, false},
+      {"then nothing", kRest, 1.0, 1, 1030, false, false},
+      {"slew motion", Frame(0, 9, 0, 0, 0, 0), 1.0, 1, 1040, false, true},
+      {"throttled motion", Frame(0, 9, 0, 0, 0, 0), 1.0, 1, 1050, false, false},
+      {"released", kRest, 1.0, 1, 1060, true, false},
+      {"still at rest", kRest, 1.0, 1, 1070, false, false},
+      {"any non-zero slew value counts", Frame(0, 9, 0, 0, 0, 0), -0.5, 1, 2000, false, true},
+      {"released again", kRest, -0.5, 1, 2010, true, false},
+      {"a NaN slew value is non-zero", Frame(0, 9, 0, 0, 0, 0), std::nan(""), 1, 3000, false, true},
+  };
+  MotionState s = InitialMotionState();
+  for (const Tick& t : ticks) {
+    SCOPED_TRACE(t.what);
+    MotionInput in = Slewing(t.frame, t.nowMs);
+    in.slewActive = t.slewActive;
+    in.useonslew = t.useonslew;
+    const MotionDecision d = StepMotion(&s, in);
+    EXPECT_EQ(d.sendFreeze, t.freeze);
+    EXPECT_EQ(d.slewBatch, t.batch);
+    EXPECT_TRUE(d.runButtonStep);
+    EXPECT_FALSE(d.sendCamera);
+  }
+}
+
+// Which path a tick takes and whether it reaches the button step.
+TEST(Motion, PathsAndTheButtonStep) {
+  struct Case {
+    const char* what;
+    DeviceFrame frame;
+    double slewActive;
+    int32_t useonslew;
+    int32_t quorixmode;
+    bool sessionReady;
+    bool moves;  // the eye point changes
+    bool camera;
+    int slewEvents;
+    bool buttonStep;
+  } const cases[] = {
+      {"at rest", kRest, 0, 1, 0, true, false, false, 0, true},
+      {"at rest before the session is ready", kRest, 0, 1, 0, false, false, false, 0, true},
+      {"free look", Frame(1, 0, 0, 0, 0, 0), 0, 1, 0, true, true, true, 0, true},
+      {"free look before the session is ready", Frame(1, 0, 0, 0, 0, 0), 0, 1, 0, false, true, false, 0, false},
+      {"slew mode without useonslew is free look", Frame(1, 0, 0, 0, 0, 0), 1, 0, 0, true, true, true, 0, true},
+      {"quorixmode never moves the eye", Frame(1, 0, 0, 0, 0, 0), 0, 1, 1, true, false, false, 0, true},
+      {"quorixmode before the session is ready", Frame(1, 0, 0, 0, 0, 0), 0, 1, 7, false, false, false, 0, true},
+      {"quorixmode still slews", Frame(1, 0, 0, 0, 0, 0), 1, 1, 1, true, false, false, 1, true},
+      {"slew before the session is ready", Frame(1, 0, 0, 0, 0, 0), 1, 1, 0, false, false, false, 1, true},
+      {"useonslew of any non-zero value", Frame(1, 0, 0, 0, 0, 0), 1, -3, 0, true, false, false, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MotionState s = InitialMotionState();
+    s.freezePending = false;
+    MotionInput in = FreeLook(c.frame);
+    in.slewActive = c.slewActive;
+    in.useonslew = c.useonslew;
+    in.quorixmode = c.quorixmode;
+    in.sessionReady = c.sessionReady;
+    const MotionDecision d = StepMotion(&s, in);
+    EXPECT_EQ(s.eye.leftright != 0.0f, c.moves);
+    EXPECT_EQ(d.sendCamera, c.camera);
+    EXPECT_EQ(d.slewEventCount, c.slewEvents);
+    EXPECT_EQ(d.runButtonStep, c.buttonStep);
+    EXPECT_FALSE(d.sendFreeze);
+  }
+}
+
+TEST(Motion, IntegratesBeforeTheSessionIsReadyAndSendsTheSumLater) {
+  MotionState s = InitialMotionState();
+  MotionInput in = FreeLook(Frame(10000, 0, 0, 0, 0, 0));
+  in.sessionReady = false;
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(StepMotion(&s, in).sendCamera);
+  in.sessionReady = true;
+  const MotionDecision d = StepMotion(&s, in);
+  ASSERT_TRUE(d.sendCamera);
+  EXPECT_EQ(d.camera.x, 4.0f);
+}
+
+}  // namespace

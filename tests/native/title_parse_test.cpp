@@ -1,0 +1,193 @@
+// Title parsing: the fixed cell positions, atol's reading of each cell, and
+// titles that a well-behaved server would never write.
+#include "module/title_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "module/title_layout.h"
+
+namespace {
+
+// Copies the title into a heap block of exactly its length, with no
+// terminator, so that a read past `length` is caught by AddressSanitizer.
+DeviceFrame Parse(const std::string& title) {
+  std::unique_ptr<char[]> exact(new char[title.size() ? title.size() : 1]);
+  title.copy(exact.get(), title.size());
+  return ParseDeviceTitle(exact.get(), title.size());
+}
+
+// Six 7-character cells and a button cell, with `free` repeated into every
+// free and separator position.
+std::string Title(const std::string (&cells)[6], const std::string& button, char free = ' ') {
+  std::string t;
+  for (const std::string& cell : cells) {
+    EXPECT_EQ(cell.size(), kTitleCellChars) << '"' << cell << '"';
+    t += std::string(3, free) + cell + free;
+  }
+  return t + std::string(4, free) + button;
+}
+
+std::string TitleWithCell(int axis, const std::string& cell, char free = ' ') {
+  std::string cells[6] = {"      0", "      0", "      0", "      0", "      0", "      0"};
+  cells[axis] = cell;
+  return Title(cells, "0", free);
+}
+
+float Axis(const DeviceFrame& f, int axis) {
+  const float values[6] = {f.tX, f.tY, f.tZ, f.rX, f.rY, f.rZ};
+  return values[axis];
+}
+
+void ExpectFrame(const DeviceFrame& f, const float (&axes)[6], int32_t button) {
+  for (int a = 0; a < 6; ++a) EXPECT_EQ(Axis(f, a), axes[a]) << "axis " << a;
+  EXPECT_EQ(f.button, button);
+}
+
+TEST(TitleParse, ReadsEachCellWhateverStandsInTheFreePositions) {
+  const std::string cells[6] = {"   1234", "   -567", "      0", "     12", "    -34", "      5"};
+  // Digits and signs in the free positions and separators must not join a
+  // value: the separators are cut off, the label positions never read.
+  for (char free : {' ', 'x', '=', '9', '-', '+', '\t'}) {
+    SCOPED_TRACE(std::string("free character ") + free);
+    ExpectFrame(Parse(Title(cells, "3", free)), {1234, -567, 0, 12, -34, 5}, 3);
+  }
+  ExpectFrame(Parse("tX=   1234 tY=   -567 tZ=      0 rX=     12 rY=    -34 rZ=      5 btn=3"),
+              {1234, -567, 0, 12, -34, 5}, 3);
+}
+
+TEST(TitleParse, ReadsAnAxisCellAsAtolWithinSevenCharacters) {
+  struct Case {
+    const char* cell;  // seven characters
+    float value;
+  } const cases[] = {
+      {"+000042", 42},       {"12abcde", 12},       {"       ", 0},
+      {"1234567", 1234567},  {"9999999", 9999999},  {"-999999", -999999},
+      {"-000000", 0},        {"12-34  ", 12},       {" 5 6   ", 5},
+      {"  +  12", 0},        {"+-12   ", 0},        {"--5    ", 0},
+      {"-+5    ", 0},        {"+      ", 0},        {"-      ", 0},
+      {"abc    ", 0},        {"\t\n\v\f\r 7", 7},   {"  \t -88", -88},
+      {"\xff\x80" "12   ", 0},  // bytes above 127 are neither space nor digit
+      {"  1.5  ", 1},        {"0x1F   ", 0},        {"1e3    ", 1},
+  };
+  for (const Case& c : cases) {
+    for (int axis = 0; axis < 6; ++axis) {
+      // A digit in the separator right after the cell must not join.
+      const DeviceFrame f = Parse(TitleWithCell(axis, c.cell, '8'));
+      EXPECT_EQ(Axis(f, axis), c.value) << '"' << c.cell << "\" in cell " << axis;
+      if (c.value == 0) {
+        EXPECT_FALSE(std::signbit(Axis(f, axis))) << "-0 must read as +0";
+      }
+    }
+  }
+}
+
+TEST(TitleParse, ReadsTheButtonCellToItsFirstNonDigit) {
+  struct Case {
+    std::string cell;
+    int32_t button;
+  } const cases[] = {
+      {"17 and more text", 17},
+      {"3", 3},
+      {"100", 100},
+      {"  +7", 7},
+      {"-3", -3},
+      {"abc", 0},
+      {"", 0},
+      {"0000000000000000000000000000042", 42},  // leading zeros never saturate
+      {"2147483647", INT32_MAX},
+      {"2147483648", INT32_MAX},
+      {"4294967297", INT32_MAX},  // not 1: no wrap-around
+      {"-2147483648", INT32_MIN},
+      {"-2147483649", INT32_MIN},
+      {std::string(150, '9'), INT32_MAX},
+      {"-" + std::string(150, '9'), INT32_MIN},
+  };
+  const std::string cells[6] = {"      1", "      2", "      3", "      4", "      5", "      6"};
+  for (const Case& c : cases) {
+    const DeviceFrame f = Parse(Title(cells, c.cell));
+    EXPECT_EQ(f.button, c.button) << '"' << c.cell << '"';
+    EXPECT_EQ(f.tX, 1.0f);
+    EXPECT_EQ(f.rZ, 6.0f);
+  }
+}
+
+TEST(TitleParse, ShortTitlesReadZeroPastTheirEnd) {
+  const std::string full = "tX=   1234 tY=   -567 tZ=     77 rX=     12 rY=    -34 rZ=      5 btn=42";
+  struct Case {
+    size_t length;
+    float axes[6];
+    int32_t button;
+  } const cases[] = {
+      {0, {0, 0, 0, 0, 0, 0}, 0},
+      {3, {0, 0, 0, 0, 0, 0}, 0},
+      {5, {0, 0, 0, 0, 0, 0}, 0},
+      {7, {1, 0, 0, 0, 0, 0}, 0},  // cell 1 cut after its first digit
+      {8, {12, 0, 0, 0, 0, 0}, 0},
+      {10, {1234, 0, 0, 0, 0, 0}, 0},
+      {30, {1234, -567, 0, 0, 0, 0}, 0},   // "    " of cell 3 only
+      {31, {1234, -567, 7, 0, 0, 0}, 0},
+      {36, {1234, -567, 77, 0, 0, 0}, 0},
+      {70, {1234, -567, 77, 12, -34, 5}, 0},
+      {71, {1234, -567, 77, 12, -34, 5}, 4},
+      {72, {1234, -567, 77, 12, -34, 5}, 42},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("length " + std::to_string(c.length));
+    // The same buffer every time: whatever lies past the length must stay
+    // unread, as if an earlier and longer title had left it there.
+    ExpectFrame(ParseDeviceTitle(full.data(), c.length), c.axes, c.button);
+    ExpectFrame(Parse(full.substr(0, c.length)), c.axes, c.button);
+  }
+  ExpectFrame(ParseDeviceTitle(nullptr, 0), {0, 0, 0, 0, 0, 0}, 0);
+  ExpectFrame(ParseDeviceTitle(nullptr, 80), {0, 0, 0, 0, 0, 0}, 0);
+}
+
+TEST(TitleParse, AnEmbeddedNulEndsTheTitle) {
+  const std::string full = "tX=   1234 tY=   -567 tZ=     77 rX=     12 rY=    -34 rZ=      5 btn=42";
+  struct Case {
+    size_t nulAt;
+    float axes[6];
+    int32_t button;
+  } const cases[] = {
+      {0, {0, 0, 0, 0, 0, 0}, 0},
+      {10, {1234, 0, 0, 0, 0, 0}, 0},  // where the separator stands
+      {42, {1234, -567, 77, 1, 0, 0}, 0},
+      {71, {1234, -567, 77, 12, -34, 5}, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("NUL at " + std::to_string(c.nulAt));
+    std::string title = full;
+    title[c.nulAt] = '\0';
+    ExpectFrame(Parse(title), c.axes, c.button);
+  }
+}
+
+TEST(TitleParse, NumberReaderSaturatesAndStopsAtItsLength) {
+  struct Case {
+    std::string text;
+    size_t length;
+    int32_t value;
+  } const cases[] = {
+      {"", 0, 0},
+      {"123", 2, 12},
+      {"-", 1, 0},
+      {" -", 2, 0},
+      {"-9", 1, 0},
+      {"  -2147483648", 13, INT32_MIN},
+      {"+2147483647", 11, INT32_MAX},
+      {"99999999999999999999999", 23, INT32_MAX},
+      {"-99999999999999999999999", 24, INT32_MIN},
+      {"214748364799", 10, INT32_MAX},
+      {"214748364799", 9, 214748364},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseTitleNumber(c.text.data(), c.length), c.value) << '"' << c.text << "\" " << c.length;
+  }
+}
+
+}  // namespace
