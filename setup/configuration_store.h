@@ -1,0 +1,34 @@
+// The module's configuration in memory and the only operations that touch
+// the configuration files. Runs on the simulator's thread only.
+#pragma once
+#include "setup/configuration_keys.h"
+#include "setup/configuration_records.h"
+
+constexpr int kConfigPathChars = 260;  // MAX_PATH
+
+extern ModuleSettings gModuleSettings;  // the defaults until the first load
+extern AxisCalibration gAxisCalibration[kAxisCount];
+extern ButtonAssignment gButtonAssignments[kButtonCount];
+extern DefaultEyePoint gDefaultEyePoint;
+// Fixed by each load; empty while the Application Data folder is unknown,
+// and then every save fails quietly.
+extern char gSettingsPath[kConfigPathChars];  // ...\pivora\pivora.ini
+extern char gMarkerPath[kConfigPathChars];    // ...\pivora\somethingchanged.ini
+
+// Rebuilds the paths (creating the folder when missing) and replaces the
+// settings, the button table and the aircraft's default eye point with the
+// settings file's content. Leaves gAxisCalibration alone.
+void LoadConfiguration(const char* aircraftTitle);
+
+// DoingCalibration = value into SETTINGS of the settings file, then of the
+// marker file.
+void SetCalibrationFlag(int value);
+// Every value of gModuleSettings, then Changed = 0 into the marker file.
+void SaveSettings();
+// The magnitudes of gAxisCalibration into CALIBRATION.
+void SaveCalibration();
+// All 101 entries of gButtonAssignments.
+void SaveButtonAssignments();
+// The twelve texts (ipitch, fpitch, ibank, ... fupdown), unchecked, into
+// the named section.
+void SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]);

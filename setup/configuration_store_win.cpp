@@ -1,0 +1,103 @@
+// The module's configuration store: the records the rest of the module works
+// on, the paths of the two files, the load and the saves. Every operation
+// reads its file once, applies all of its writes in memory and saves once.
+//
+// Nothing here may throw into the simulator: an allocation failure during a
+// load leaves the defaults, during a save leaves the file as it was.
+#include "setup/configuration_store.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "setup/configuration.h"
+#include "setup/configuration_file_win.h"
+
+ModuleSettings gModuleSettings = kDefaultModuleSettings;
+AxisCalibration gAxisCalibration[kAxisCount];
+ButtonAssignment gButtonAssignments[kButtonCount];
+DefaultEyePoint gDefaultEyePoint;
+char gSettingsPath[kConfigPathChars];
+char gMarkerPath[kConfigPathChars];
+
+namespace {
+
+// "<Application Data>\pivora\" into `folder`, created when missing (one
+// level only, unchecked: a missing folder shows up as failed saves).
+bool PrepareFolder(char (&folder)[kConfigPathChars]) {
+  if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_APPDATA, FALSE)) return false;
+  const size_t length = std::strlen(folder);
+  const size_t needed = length + sizeof kConfigFolderName - 1 + sizeof kMarkerFileName;
+  if (needed > kConfigPathChars) return false;
+  std::memcpy(folder + length, kConfigFolderName, sizeof kConfigFolderName);
+  if (!PathIsDirectoryA(folder)) CreateDirectoryA(folder, nullptr);
+  return true;
+}
+
+void LoadDefaults() {
+  gModuleSettings = kDefaultModuleSettings;
+  std::memset(gButtonAssignments, 0, sizeof gButtonAssignments);
+  std::memset(&gDefaultEyePoint, 0, sizeof gDefaultEyePoint);
+  for (EyePointText& axis : gDefaultEyePoint.axis) {
+    axis.integerText[0] = '0';
+    axis.fractionText[0] = '0';
+  }
+}
+
+template <typename BuildWrites>
+void Update(const char* path, BuildWrites build) {
+  try {
+    UpdateConfigFile(path, build());
+  } catch (...) {
+    // Out of memory: the file keeps its old content.
+  }
+}
+
+}  // namespace
+
+void LoadConfiguration(const char* aircraftTitle) {
+  std::memset(gSettingsPath, 0, sizeof gSettingsPath);
+  std::memset(gMarkerPath, 0, sizeof gMarkerPath);
+  std::memset(gButtonAssignments, 0, sizeof gButtonAssignments);
+  char folder[kConfigPathChars];
+  if (PrepareFolder(folder)) {
+    std::strcpy(gSettingsPath, folder);
+    std::strcat(gSettingsPath, kSettingsFileName);
+    std::strcpy(gMarkerPath, folder);
+    std::strcat(gMarkerPath, kMarkerFileName);
+  }
+  try {
+    IniDocument doc;
+    ReadConfigFile(gSettingsPath, &doc);
+    ReadModuleSettings(doc, &gModuleSettings);
+    ReadButtonAssignments(doc, gButtonAssignments);
+    ReadDefaultEyePoint(doc, aircraftTitle != nullptr ? aircraftTitle : "", &gDefaultEyePoint);
+  } catch (...) {
+    LoadDefaults();
+  }
+}
+
+void SetCalibrationFlag(int value) {
+  Update(gSettingsPath, [&] { return CalibrationFlagWrites(value); });
+  Update(gMarkerPath, [&] { return CalibrationFlagWrites(value); });
+}
+
+void SaveSettings() {
+  Update(gSettingsPath, [] { return SettingsWrites(gModuleSettings); });
+  Update(gMarkerPath, [] { return ChangedFlagWrites(); });
+}
+
+void SaveCalibration() {
+  Update(gSettingsPath, [] { return CalibrationWrites(gAxisCalibration); });
+}
+
+void SaveButtonAssignments() {
+  Update(gSettingsPath, [] { return ButtonAssignmentWrites(gButtonAssignments); });
+}
+
+void SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]) {
+  if (texts == nullptr) return;
+  Update(gSettingsPath, [&] { return DefaultEyePointWrites(section != nullptr ? section : "", texts); });
+}

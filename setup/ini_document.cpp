@@ -1,0 +1,350 @@
+// The INI engine: one pass over the bytes builds an index of pieces and
+// sections that points into the kept text; reads look names up in the
+// index, writes append their new lines to the text and repoint the index.
+// Nothing is ever removed from `bytes` until the next parse, so a save of
+// hundreds of keys costs one serialisation and no reshuffling.
+#include "setup/ini_document.h"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr char kLineBreak[] = "\r\n";
+constexpr unsigned char kUtf8Bom[] = {0xEF, 0xBB, 0xBF};
+
+// The platform's private-profile code counts Ctrl-Z (the old end-of-file
+// mark) as white space, besides the usual ASCII blanks.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+
+std::string_view TrimLeft(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && IsBlank(s[i])) ++i;
+  return s.substr(i);
+}
+
+std::string_view Trim(std::string_view s) {
+  s = TrimLeft(s);
+  size_t n = s.size();
+  while (n > 0 && IsBlank(s[n - 1])) --n;
+  return s.substr(0, n);
+}
+
+std::string_view CutAtNul(std::string_view s) {
+  const size_t nul = s.find('\0');
+  return nul == std::string_view::npos ? s : s.substr(0, nul);
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string IndexKey(std::string_view name) {
+  std::string key(Trim(name));
+  for (char& c : key) c = LowerAscii(c);
+  return key;
+}
+
+std::string_view PieceText(const IniDocument& doc, const IniPiece& piece) {
+  return std::string_view(doc.bytes).substr(piece.begin, piece.size);
+}
+
+size_t BreakSize(std::string_view line) {
+  const size_t n = line.size();
+  if (n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n') return 2;
+  if (n >= 1 && IsBreak(line[n - 1])) return 1;
+  return 0;
+}
+
+std::string_view EntryName(const IniDocument& doc, const IniPiece& piece) {
+  return Trim(PieceText(doc, piece).substr(0, piece.equals));
+}
+
+// The value as the line holds it: between '=' and the line break, trimmed.
+std::string_view EntryValue(const IniDocument& doc, const IniPiece& piece) {
+  std::string_view line = PieceText(doc, piece);
+  line.remove_suffix(BreakSize(line));
+  return Trim(line.substr(piece.equals + 1));
+}
+
+// The name of a section header line, or false when the line is none: it
+// must begin with '[' and hold a ']' after it; the last ']' closes the name.
+bool HeaderName(std::string_view trimmedLine, std::string_view* name) {
+  if (trimmedLine.empty() || trimmedLine[0] != '[') return false;
+  const size_t close = trimmedLine.rfind(']');
+  if (close == std::string_view::npos || close == 0) return false;
+  *name = Trim(trimmedLine.substr(1, close - 1));
+  return true;
+}
+
+uint32_t FindSection(const IniDocument& doc, std::string_view name) {
+  if (doc.sections.empty()) return kIniNoEntry;
+  const auto it = doc.sectionIndex.find(IndexKey(name));
+  return it == doc.sectionIndex.end() ? kIniNoEntry : it->second;
+}
+
+// The piece that holds `key` in section `s`; the first one wins.
+const IniPiece* FindEntry(const IniDocument& doc, uint32_t s, std::string_view key) {
+  key = Trim(key);
+  const IniSection& section = doc.sections[s];
+  const uint32_t body = s == 0 ? section.first : section.first + 1;
+  for (uint32_t i = body; i < section.contentEnd; ++i) {
+    const IniPiece& piece = doc.pieces[i];
+    if (piece.equals != kIniNoEntry && EqualNoCase(EntryName(doc, piece), key)) return &piece;
+  }
+  for (uint32_t a = section.addedHead; a != kIniNoEntry; a = doc.added[a].next) {
+    const IniPiece& piece = doc.added[a].piece;
+    if (EqualNoCase(EntryName(doc, piece), key)) return &piece;
+  }
+  return nullptr;
+}
+
+IniPiece* FindEntry(IniDocument* doc, uint32_t s, std::string_view key) {
+  return const_cast<IniPiece*>(FindEntry(static_cast<const IniDocument&>(*doc), s, key));
+}
+
+// Copies `text` with a pair of matching quotes removed, cut to the buffer.
+size_t CopyUnquoted(std::string_view text, char* out, size_t outSize) {
+  if (out == nullptr || outSize == 0) return 0;
+  if (text.size() >= 2 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0]) {
+    text = text.substr(1, text.size() - 2);
+  }
+  const size_t n = text.size() < outSize - 1 ? text.size() : outSize - 1;
+  if (n > 0) std::memcpy(out, text.data(), n);
+  out[n] = '\0';
+  return n;
+}
+
+// Appends `line` to the text and returns the piece that covers it.
+bool AppendLine(IniDocument* doc, const std::string& line, uint32_t equals, IniPiece* piece) {
+  if (line.size() > kIniMaxBytes - doc->bytes.size()) return false;
+  piece->begin = static_cast<uint32_t>(doc->bytes.size());
+  piece->size = static_cast<uint32_t>(line.size());
+  piece->equals = equals;
+  doc->bytes += line;
+  return true;
+}
+
+struct Parser {
+  IniDocument* doc;
+  size_t gapBegin = std::string::npos;       // first blank or junk line not yet in a piece
+  size_t gapContentEnd = std::string::npos;  // end of the last junk line of that gap
+
+  void Push(size_t begin, size_t end, uint32_t equals) {
+    doc->pieces.push_back(
+        IniPiece{static_cast<uint32_t>(begin), static_cast<uint32_t>(end - begin), equals});
+  }
+
+  // Lines without an entry gather into one piece; at the end of a section
+  // its trailing blank lines become a piece of their own, so that a new key
+  // can go before them.
+  void FlushGap(size_t gapEnd, bool sectionEnds) {
+    IniSection& section = doc->sections.back();
+    if (gapBegin == std::string::npos) {
+      if (sectionEnds) section.contentEnd = section.end = static_cast<uint32_t>(doc->pieces.size());
+      return;
+    }
+    if (!sectionEnds) {
+      Push(gapBegin, gapEnd, kIniNoEntry);
+    } else {
+      if (gapContentEnd != std::string::npos) Push(gapBegin, gapContentEnd, kIniNoEntry);
+      section.contentEnd = static_cast<uint32_t>(doc->pieces.size());
+      const size_t blankBegin = gapContentEnd != std::string::npos ? gapContentEnd : gapBegin;
+      if (blankBegin < gapEnd) Push(blankBegin, gapEnd, kIniNoEntry);
+      section.end = static_cast<uint32_t>(doc->pieces.size());
+    }
+    gapBegin = gapContentEnd = std::string::npos;
+  }
+
+  void Run(size_t start) {
+    const std::string& text = doc->bytes;
+    doc->sections.push_back(IniSection{0, 0, 0, kIniNoEntry, kIniNoEntry});
+    doc->sectionIndex.emplace(std::string(), 0);
+    size_t pos = start;
+    while (pos < text.size()) {
+      size_t stop = pos;
+      while (stop < text.size() && !IsBreak(text[stop])) ++stop;
+      size_t next = stop;
+      if (next < text.size()) next += (text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n') ? 2 : 1;
+      const std::string_view line(text.data() + pos, stop - pos);
+      const std::string_view trimmed = Trim(line);
+      std::string_view name;
+      if (trimmed.empty()) {
+        if (gapBegin == std::string::npos) gapBegin = pos;
+      } else if (HeaderName(trimmed, &name)) {
+        FlushGap(pos, true);
+        doc->sections.push_back(IniSection{static_cast<uint32_t>(doc->pieces.size()), 0, 0,
+                                           kIniNoEntry, kIniNoEntry});
+        Push(pos, next, kIniNoEntry);
+        doc->sectionIndex.emplace(IndexKey(name), static_cast<uint32_t>(doc->sections.size() - 1));
+      } else if (const size_t equals = line.find('='); equals != std::string_view::npos) {
+        FlushGap(pos, false);
+        Push(pos, next, static_cast<uint32_t>(equals));
+      } else {
+        if (gapBegin == std::string::npos) gapBegin = pos;
+        gapContentEnd = next;
+      }
+      pos = next;
+    }
+    FlushGap(text.size(), true);
+  }
+};
+
+}  // namespace
+
+bool ParseIniDocument(std::string bytes, IniDocument* doc) {
+  *doc = IniDocument();
+  const bool utf16 = bytes.size() >= 2 &&
+                     ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+  if (utf16 || bytes.size() > kIniMaxBytes) {
+    doc->writable = false;
+    doc->sections.push_back(IniSection{0, 0, 0, kIniNoEntry, kIniNoEntry});
+    doc->sectionIndex.emplace(std::string(), 0);
+    return false;
+  }
+  doc->bytes = std::move(bytes);
+  doc->utf8Bom = doc->bytes.size() >= 3 && std::memcmp(doc->bytes.data(), kUtf8Bom, 3) == 0;
+  Parser parser{doc};
+  parser.Run(doc->utf8Bom ? 3 : 0);
+  return true;
+}
+
+bool IsIniDocumentWritable(const IniDocument& doc) { return doc.writable; }
+
+bool FindIniValue(const IniDocument& doc, std::string_view section, std::string_view key,
+                  std::string_view* value) {
+  const uint32_t s = FindSection(doc, section);
+  if (s == kIniNoEntry) return false;
+  const IniPiece* piece = FindEntry(doc, s, key);
+  if (piece == nullptr) return false;
+  *value = CutAtNul(EntryValue(doc, *piece));
+  return true;
+}
+
+size_t ReadIniString(const IniDocument& doc, std::string_view section, std::string_view key,
+                     std::string_view fallback, char* out, size_t outSize) {
+  std::string_view value;
+  if (FindIniValue(doc, section, key, &value)) return CopyUnquoted(value, out, outSize);
+  // The platform drops trailing spaces of the default and unquotes it too.
+  fallback = CutAtNul(fallback);
+  while (fallback.size() > 1 && fallback.back() == ' ') fallback.remove_suffix(1);
+  return CopyUnquoted(fallback, out, outSize);
+}
+
+int32_t ReadIniInt(const IniDocument& doc, std::string_view section, std::string_view key,
+                   int32_t fallback) {
+  char text[kIniIntReadChars + 1];
+  std::string_view value;
+  if (!FindIniValue(doc, section, key, &value)) return fallback;
+  const size_t n = CopyUnquoted(value, text, sizeof text);
+  if (n == 0) return fallback;
+  size_t i = 0;
+  while (i < n && static_cast<unsigned char>(text[i]) <= ' ') ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  // Unsigned arithmetic wraps where the platform's reader wraps, with no
+  // undefined overflow on the way.
+  uint32_t total = 0;
+  for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) total = total * 10u + static_cast<uint32_t>(text[i] - '0');
+  if (negative) total = 0u - total;
+  return static_cast<int32_t>(total);
+}
+
+bool WriteIniString(IniDocument* doc, std::string_view section, std::string_view key,
+                    std::string_view value) {
+  if (!doc->writable || doc->sections.empty()) return false;
+  if (section.find_first_of("\r\n") != std::string_view::npos) return false;
+  if (key.find_first_of("\r\n=") != std::string_view::npos) return false;
+  const std::string_view keyText = TrimLeft(key);
+  if (!keyText.empty() && keyText[0] == '[') return false;  // it would read back as a header
+  value = TrimLeft(value);
+  value = value.substr(0, value.find_first_of("\r\n"));
+
+  uint32_t s = FindSection(*doc, section);
+  if (s != kIniNoEntry) {
+    IniPiece* found = FindEntry(doc, s, key);
+    if (found != nullptr) {
+      if (EntryValue(*doc, *found) == value) return true;
+      // Keep the line's own spelling up to the value and its line break.
+      const std::string_view line = PieceText(*doc, *found);
+      const std::string_view afterEquals = line.substr(found->equals + 1);
+      const size_t lead = afterEquals.size() - TrimLeft(afterEquals).size();
+      std::string text(line.substr(0, found->equals + 1 + lead));
+      text += value;
+      text += line.substr(line.size() - BreakSize(line));
+      IniPiece replacement;
+      if (!AppendLine(doc, text, found->equals, &replacement)) return false;
+      *found = replacement;
+      doc->changed = true;
+      return true;
+    }
+  }
+
+  std::string keyLine(keyText);
+  const uint32_t equals = static_cast<uint32_t>(keyLine.size());
+  keyLine += '=';
+  keyLine += value;
+  keyLine += kLineBreak;
+  if (s == kIniNoEntry) {
+    std::string header = "[";
+    header += TrimLeft(section);
+    header += ']';
+    header += kLineBreak;
+    if (header.size() + keyLine.size() > kIniMaxBytes - doc->bytes.size()) return false;
+    IniPiece piece;
+    AppendLine(doc, header, kIniNoEntry, &piece);
+    const uint32_t first = static_cast<uint32_t>(doc->pieces.size());
+    doc->pieces.push_back(piece);
+    doc->sections.push_back(IniSection{first, first + 1, first + 1, kIniNoEntry, kIniNoEntry});
+    s = static_cast<uint32_t>(doc->sections.size() - 1);
+    doc->sectionIndex.emplace(IndexKey(section), s);
+  }
+  IniAddedPiece added{IniPiece{}, kIniNoEntry};
+  if (!AppendLine(doc, keyLine, equals, &added.piece)) return false;
+  const uint32_t a = static_cast<uint32_t>(doc->added.size());
+  doc->added.push_back(added);
+  IniSection& target = doc->sections[s];
+  if (target.addedTail == kIniNoEntry) {
+    target.addedHead = a;
+  } else {
+    doc->added[target.addedTail].next = a;
+  }
+  target.addedTail = a;
+  doc->changed = true;
+  return true;
+}
+
+std::string SerializeIniDocument(const IniDocument& doc) {
+  std::string out;
+  out.reserve(doc.bytes.size() + 2);
+  if (doc.utf8Bom) out.append(reinterpret_cast<const char*>(kUtf8Bom), 3);
+  bool openLine = false;  // the last piece emitted ended without a line break
+  auto emit = [&](const IniPiece& piece) {
+    if (openLine) out += kLineBreak;
+    const std::string_view text = PieceText(doc, piece);
+    out += text;
+    openLine = !text.empty() && !IsBreak(text.back());
+  };
+  for (const IniSection& section : doc.sections) {
+    for (uint32_t i = section.first; i < section.contentEnd; ++i) emit(doc.pieces[i]);
+    for (uint32_t a = section.addedHead; a != kIniNoEntry; a = doc.added[a].next) emit(doc.added[a].piece);
+    for (uint32_t i = section.contentEnd; i < section.end; ++i) emit(doc.pieces[i]);
+  }
+  return out;
+}
+
+bool ApplyIniWrites(IniDocument* doc, const IniWriteList& writes) {
+  bool all = true;
+  for (const IniWrite& w : writes) all = WriteIniString(doc, w.section, w.key, w.value) && all;
+  return all;
+}
