@@ -1,0 +1,98 @@
+// List texts and Add checks of the buttons setup dialog.
+
+#include "setup/button_entries.h"
+
+#include <cstdio>
+
+static const char* const kFunctionEntries[kFunctionCount] = {
+    "Simulate a key press",
+    "Reset eye point (rotation only)",
+    "Reset eye point (translation only)",
+    "Reset eye point (reset all)",
+};
+
+static constexpr uint32_t kLowestKeycode = 1;
+static constexpr uint32_t kHighestKeycode = 255;
+
+const char* FunctionEntryText(int index) {
+  if (index < 0 || index >= kFunctionCount) return nullptr;
+  return kFunctionEntries[index];
+}
+
+void FormatAssignmentEntry(int button, const ButtonAssignment& record, const char* keyName, char* out,
+                           size_t capacity) {
+  if (capacity == 0) return;
+  out[0] = '\0';
+  if (record.keypress != 0) {
+    std::snprintf(out, capacity, "BTN: %d - Simulate Key - Keycode: %d (%s) Shift: %d CTRL: %d Alt: %d", button,
+                  static_cast<int>(record.keycode), keyName ? keyName : "", static_cast<int>(record.withshift),
+                  static_cast<int>(record.withctrl), static_cast<int>(record.withalt));
+  }
+  // Each flag overwrites the text before it, so with several flags set (a
+  // hand-edited file) the last one in this order decides.
+  if (record.resetall != 0) std::snprintf(out, capacity, "BTN: %d - Function: Reset eye point (reset all)", button);
+  if (record.resetrotation != 0) {
+    std::snprintf(out, capacity, "BTN: %d - Function: Reset eye point (rotation only)", button);
+  }
+  if (record.resettranslation != 0) {
+    std::snprintf(out, capacity, "BTN: %d - Function: Reset eye point (translation only)", button);
+  }
+}
+
+int BuildAssignmentEntries(const ButtonAssignment table[kButtonCount], KeyNameFunction keyName,
+                           AssignmentEntry entries[kButtonCount]) {
+  int count = 0;
+  for (int button = 0; button < kButtonCount; ++button) {
+    const ButtonAssignment& record = table[button];
+    if (record.assigned != 1) continue;
+    char name[kKeyNameSize] = "";
+    if (record.keypress != 0 && keyName != nullptr) keyName(record.keycode, name, sizeof(name));
+    name[kKeyNameSize - 1] = '\0';
+    entries[count].button = button;
+    FormatAssignmentEntry(button, record, name, entries[count].text, sizeof(entries[count].text));
+    ++count;
+  }
+  return count;
+}
+
+AddVerdict CheckAddRequest(const AddRequest& request) {
+  // A number past the table would be written outside it: refused like text
+  // that is no number at all.
+  if (!request.buttonValid || request.button >= static_cast<uint32_t>(kButtonCount)) return kAddInvalidButton;
+  if (request.functionIndex < 0 || request.functionIndex >= kFunctionCount) return kAddNoFunction;
+  if (request.functionIndex == kFunctionKeyPress &&
+      (!request.keycodeValid || request.keycode < kLowestKeycode || request.keycode > kHighestKeycode)) {
+    return kAddInvalidKeycode;
+  }
+  return kAddAccepted;
+}
+
+const char* AddRefusalText(AddVerdict verdict) {
+  switch (verdict) {
+    case kAddInvalidButton:
+      return "Invalid button number specified. Please specify a valid device's button or use the 'Get' button to "
+             "get one.";
+    case kAddNoFunction:
+      return "Please select a valid Function to assign before adding current assignment.";
+    case kAddInvalidKeycode:
+      return "When key press simulation is selected, a valid Keycode must be entered in the appropriate box";
+    case kAddAccepted:
+      break;
+  }
+  return nullptr;
+}
+
+ButtonAssignment MakeAssignment(const AddRequest& request) {
+  ButtonAssignment record{};
+  const int function = request.functionIndex;
+  record.assigned = 1;
+  record.keypress = function == kFunctionKeyPress;
+  record.resetrotation = function == kFunctionResetRotation;
+  record.resettranslation = function == kFunctionResetTranslation;
+  record.resetall = function == kFunctionResetAll;
+  record.withshift = request.shift;
+  record.withctrl = request.ctrl;
+  record.withalt = request.alt;
+  record.keycode = function == kFunctionKeyPress ? static_cast<int32_t>(request.keycode) : 0;
+  return record;
+}

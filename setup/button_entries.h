@@ -1,0 +1,77 @@
+// The buttons setup dialog's list texts and the checks behind its "Add
+// current assignment" button: everything of that dialog that needs no window.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "setup/configuration_records.h"
+
+// The function list, in its fixed order: an entry's index is the function
+// code that Add stores.
+enum ButtonFunction {
+  kFunctionKeyPress,
+  kFunctionResetRotation,
+  kFunctionResetTranslation,
+  kFunctionResetAll,
+  kFunctionCount
+};
+
+// Text of the function list entry `index`, or null outside 0 to 3.
+const char* FunctionEntryText(int index);
+
+// GetKeyNameTextA gives at most 100 characters.
+constexpr size_t kKeyNameSize = 101;
+// Longest entry: the key format with a 100-character key name and five
+// eleven-character numbers, well under this.
+constexpr size_t kAssignmentEntrySize = 256;
+
+// The assigned-buttons list entry of `button`. Starts empty; a key press
+// gives the key format, then reset all, reset rotation and reset translation
+// each replace what came before, so a record with no action flag gives "".
+// `keyName` (may be null) is the name of the record's key code; it is only
+// used for a key press.
+void FormatAssignmentEntry(int button, const ButtonAssignment& record, const char* keyName, char* out,
+                           size_t capacity);
+
+// Looks up the name of a virtual-key code (the dialog uses the keyboard
+// layout; tests pass their own).
+typedef void (*KeyNameFunction)(int32_t keycode, char* name, size_t capacity);
+
+struct AssignmentEntry {
+  int button;
+  char text[kAssignmentEntrySize];
+};
+
+// The entries of the assigned-buttons list, for each button 0 to 100 whose
+// record has `assigned` exactly 1, in button order (the list box sorts them by
+// text itself). Returns how many were written to `entries`.
+int BuildAssignmentEntries(const ButtonAssignment table[kButtonCount], KeyNameFunction keyName,
+                           AssignmentEntry entries[kButtonCount]);
+
+// What the dialog read from its controls when Add was clicked. A "valid"
+// flag is false when the text did not read as an unsigned number.
+struct AddRequest {
+  bool buttonValid;
+  uint32_t button;
+  int functionIndex;  // selection of the function list, -1 for none
+  bool keycodeValid;
+  uint32_t keycode;
+  bool shift, ctrl, alt;
+};
+
+enum AddVerdict {
+  kAddAccepted,
+  kAddInvalidButton,   // not a number, or beyond the table's last button
+  kAddNoFunction,
+  kAddInvalidKeycode,  // key press without a key code from 1 to 255
+};
+
+// Checks in the dialog's order: button number, function, key code.
+AddVerdict CheckAddRequest(const AddRequest& request);
+
+// The message box text that refuses a request, or null for kAddAccepted.
+const char* AddRefusalText(AddVerdict verdict);
+
+// The record that an accepted request writes. The modifiers are stored for
+// every function; the key code only for a key press.
+ButtonAssignment MakeAssignment(const AddRequest& request);

@@ -1,0 +1,195 @@
+// The buttons setup dialog's list texts and Add checks.
+#include "setup/button_entries.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ButtonEntries, FunctionListHoldsFourEntriesInCodeOrder) {
+  const char* const expected[] = {
+      "Simulate a key press",
+      "Reset eye point (rotation only)",
+      "Reset eye point (translation only)",
+      "Reset eye point (reset all)",
+  };
+  ASSERT_EQ(kFunctionCount, 4);
+  for (int i = 0; i < kFunctionCount; ++i) EXPECT_STREQ(FunctionEntryText(i), expected[i]) << i;
+  EXPECT_EQ(FunctionEntryText(-1), nullptr);
+  EXPECT_EQ(FunctionEntryText(4), nullptr);
+}
+
+ButtonAssignment Record(int32_t keypress, int32_t rotation, int32_t translation, int32_t all, int32_t keycode = 0,
+                        int32_t shift = 0, int32_t ctrl = 0, int32_t alt = 0) {
+  ButtonAssignment r{};
+  r.assigned = 1;
+  r.keypress = keypress;
+  r.resetrotation = rotation;
+  r.resettranslation = translation;
+  r.resetall = all;
+  r.withshift = shift;
+  r.withctrl = ctrl;
+  r.withalt = alt;
+  r.keycode = keycode;
+  return r;
+}
+
+TEST(ButtonEntries, EntryTextFollowsTheFlagsInReplacementOrder) {
+  struct Case {
+    int button;
+    ButtonAssignment record;
+    const char* keyName;
+    const char* text;
+  } const cases[] = {
+      {7, Record(1, 0, 0, 0, 65, 1, 0, 1), "A", "BTN: 7 - Simulate Key - Keycode: 65 (A) Shift: 1 CTRL: 0 Alt: 1"},
+      {0, Record(1, 0, 0, 0, 112, 0, 1, 0), "F1", "BTN: 0 - Simulate Key - Keycode: 112 (F1) Shift: 0 CTRL: 1 Alt: 0"},
+      {100, Record(1, 0, 0, 0, 255), "", "BTN: 100 - Simulate Key - Keycode: 255 () Shift: 0 CTRL: 0 Alt: 0"},
+      {3, Record(1, 0, 0, 0, 32), nullptr, "BTN: 3 - Simulate Key - Keycode: 32 () Shift: 0 CTRL: 0 Alt: 0"},
+      {2, Record(0, 1, 0, 0), "x", "BTN: 2 - Function: Reset eye point (rotation only)"},
+      {2, Record(0, 0, 1, 0), "x", "BTN: 2 - Function: Reset eye point (translation only)"},
+      {2, Record(0, 0, 0, 1), "x", "BTN: 2 - Function: Reset eye point (reset all)"},
+      // Modifiers stored with a reset do not show.
+      {5, Record(0, 0, 0, 1, 0, 1, 1, 1), "x", "BTN: 5 - Function: Reset eye point (reset all)"},
+      // Several flags (a hand-edited file): key, then all, rotation,
+      // translation, each replacing the text before it.
+      {9, Record(1, 0, 0, 1, 65), "A", "BTN: 9 - Function: Reset eye point (reset all)"},
+      {9, Record(0, 1, 0, 1), "x", "BTN: 9 - Function: Reset eye point (rotation only)"},
+      {9, Record(1, 1, 1, 1), "x", "BTN: 9 - Function: Reset eye point (translation only)"},
+      // Flags other than 0 count as set; no flag gives an empty entry.
+      {4, Record(0, 0, 0, 2), "x", "BTN: 4 - Function: Reset eye point (reset all)"},
+      {4, Record(0, 0, 0, 0), "x", ""},
+      {-1, Record(1, 0, 0, 0, -5, 2, -1, 7), "?", "BTN: -1 - Simulate Key - Keycode: -5 (?) Shift: 2 CTRL: -1 Alt: 7"},
+  };
+  for (const auto& c : cases) {
+    char out[kAssignmentEntrySize];
+    std::memset(out, '#', sizeof(out));
+    FormatAssignmentEntry(c.button, c.record, c.keyName, out, sizeof(out));
+    EXPECT_STREQ(out, c.text);
+  }
+}
+
+TEST(ButtonEntries, LongKeyNameAndSmallBufferStayInside) {
+  const std::string name(kKeyNameSize - 1, 'K');
+  char out[kAssignmentEntrySize];
+  FormatAssignmentEntry(100, Record(1, 0, 0, 0, 255, 1, 1, 1), name.c_str(), out, sizeof(out));
+  EXPECT_EQ(std::string(out), "BTN: 100 - Simulate Key - Keycode: 255 (" + name + ") Shift: 1 CTRL: 1 Alt: 1");
+
+  char small[12];
+  std::memset(small, '#', sizeof(small));
+  FormatAssignmentEntry(2, Record(0, 0, 0, 1), "x", small, 10);
+  EXPECT_STREQ(small, "BTN: 2 - ");
+  EXPECT_EQ(small[10], '#');
+}
+
+void FakeKeyName(int32_t keycode, char* name, size_t capacity) { std::snprintf(name, capacity, "key%d", keycode); }
+
+TEST(ButtonEntries, ListHoldsExactlyTheAssignedButtonsInButtonOrder) {
+  static ButtonAssignment table[kButtonCount];
+  for (ButtonAssignment& r : table) r = ButtonAssignment{};
+  table[0] = Record(0, 0, 0, 1);
+  table[2] = Record(1, 0, 0, 0, 66, 1);
+  table[10] = Record(0, 1, 0, 0);
+  table[11] = Record(0, 0, 0, 0);  // assigned without an action: empty entry
+  table[50] = Record(1, 0, 0, 0, 67);
+  table[50].assigned = 2;  // only exactly 1 counts as assigned
+  table[99] = Record(0, 0, 1, 0);
+  table[99].assigned = 0;
+  table[100] = Record(0, 0, 1, 0);
+
+  static AssignmentEntry entries[kButtonCount];
+  const int count = BuildAssignmentEntries(table, FakeKeyName, entries);
+  const std::vector<std::pair<int, std::string>> expected = {
+      {0, "BTN: 0 - Function: Reset eye point (reset all)"},
+      {2, "BTN: 2 - Simulate Key - Keycode: 66 (key66) Shift: 1 CTRL: 0 Alt: 0"},
+      {10, "BTN: 10 - Function: Reset eye point (rotation only)"},
+      {11, ""},
+      {100, "BTN: 100 - Function: Reset eye point (translation only)"},
+  };
+  ASSERT_EQ(count, static_cast<int>(expected.size()));
+  for (int i = 0; i < count; ++i) {
+    EXPECT_EQ(entries[i].button, expected[i].first);
+    EXPECT_EQ(entries[i].text, expected[i].second);
+  }
+
+  // Every button assigned: all 101 entries, nothing past the array.
+  for (ButtonAssignment& r : table) r = Record(1, 0, 0, 0, 65);
+  EXPECT_EQ(BuildAssignmentEntries(table, FakeKeyName, entries), kButtonCount);
+  EXPECT_STREQ(entries[100].text, "BTN: 100 - Simulate Key - Keycode: 65 (key65) Shift: 0 CTRL: 0 Alt: 0");
+  // Without a key name function the name is empty.
+  BuildAssignmentEntries(table, nullptr, entries);
+  EXPECT_STREQ(entries[0].text, "BTN: 0 - Simulate Key - Keycode: 65 () Shift: 0 CTRL: 0 Alt: 0");
+}
+
+AddRequest Request(bool buttonValid, uint32_t button, int function, bool keyValid, uint32_t keycode) {
+  return AddRequest{buttonValid, button, function, keyValid, keycode, false, false, false};
+}
+
+TEST(ButtonEntries, AddChecksButtonThenFunctionThenKeycode) {
+  struct Case {
+    AddRequest request;
+    AddVerdict verdict;
+  } const cases[] = {
+      {Request(true, 0, 0, true, 65), kAddAccepted},
+      {Request(true, 100, 3, false, 0), kAddAccepted},
+      {Request(true, 101, 3, false, 0), kAddInvalidButton},  // past the table
+      {Request(true, 4294967295u, 1, true, 1), kAddInvalidButton},
+      {Request(false, 0, 1, true, 1), kAddInvalidButton},  // empty or "-3"
+      {Request(false, 5, -1, false, 0), kAddInvalidButton},  // the button is checked first
+      {Request(true, 5, -1, true, 65), kAddNoFunction},
+      {Request(true, 5, 4, true, 65), kAddNoFunction},
+      {Request(true, 5, 0, false, 65), kAddInvalidKeycode},
+      {Request(true, 5, 0, true, 0), kAddInvalidKeycode},
+      {Request(true, 5, 0, true, 256), kAddInvalidKeycode},
+      {Request(true, 5, 0, true, 1), kAddAccepted},
+      {Request(true, 5, 0, true, 255), kAddAccepted},
+      // Reset functions take no key code, whatever the box holds.
+      {Request(true, 5, 1, false, 0), kAddAccepted},
+      {Request(true, 5, 2, true, 999), kAddAccepted},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CheckAddRequest(c.request), c.verdict)
+        << c.request.button << " " << c.request.functionIndex << " " << c.request.keycode;
+  }
+}
+
+TEST(ButtonEntries, RefusalTexts) {
+  EXPECT_STREQ(AddRefusalText(kAddInvalidButton),
+               "Invalid button number specified. Please specify a valid device's button or use the 'Get' button to "
+               "get one.");
+  EXPECT_STREQ(AddRefusalText(kAddNoFunction),
+               "Please select a valid Function to assign before adding current assignment.");
+  EXPECT_STREQ(AddRefusalText(kAddInvalidKeycode),
+               "When key press simulation is selected, a valid Keycode must be entered in the appropriate box");
+  EXPECT_EQ(AddRefusalText(kAddAccepted), nullptr);
+}
+
+TEST(ButtonEntries, AcceptedAddWritesOneActionAndTheModifiers) {
+  struct Case {
+    int function;
+    uint32_t keycode;
+    bool shift, ctrl, alt;
+    ButtonAssignment record;  // assigned, keypress, rotation, translation, all, shift, ctrl, alt, keycode
+  } const cases[] = {
+      {0, 65, false, false, false, {1, 1, 0, 0, 0, 0, 0, 0, 65}},
+      {0, 255, true, true, true, {1, 1, 0, 0, 0, 1, 1, 1, 255}},
+      {1, 65, false, true, false, {1, 0, 1, 0, 0, 0, 1, 0, 0}},
+      {2, 0, false, false, true, {1, 0, 0, 1, 0, 0, 0, 1, 0}},
+      {3, 12, true, false, false, {1, 0, 0, 0, 1, 1, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    const AddRequest request{true, 7, c.function, true, c.keycode, c.shift, c.ctrl, c.alt};
+    const ButtonAssignment r = MakeAssignment(request);
+    const int32_t got[] = {r.assigned, r.keypress,  r.resetrotation, r.resettranslation, r.resetall,
+                           r.withshift, r.withctrl, r.withalt,       r.keycode};
+    const ButtonAssignment& e = c.record;
+    const int32_t want[] = {e.assigned, e.keypress,  e.resetrotation, e.resettranslation, e.resetall,
+                            e.withshift, e.withctrl, e.withalt,       e.keycode};
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(got[i], want[i]) << "function " << c.function << " field " << i;
+  }
+}
+
+}  // namespace

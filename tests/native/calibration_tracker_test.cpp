@@ -1,0 +1,128 @@
+// The calibration dialog's range tracking and label texts.
+#include "setup/calibration_tracker.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace {
+
+DeviceFrame Frame(float tX, float tY, float tZ, float rX, float rY, float rZ) {
+  return DeviceFrame{tX, tY, tZ, rX, rY, rZ, 0};
+}
+
+struct Range {
+  int32_t minimum, maximum;
+};
+
+void ExpectRanges(const AxisCalibration (&cal)[kAxisCount], const Range (&want)[kAxisCount], int step) {
+  for (int a = 0; a < kAxisCount; ++a) {
+    EXPECT_EQ(cal[a].minimum, want[a].minimum) << "axis " << a << " after step " << step;
+    EXPECT_EQ(cal[a].maximum, want[a].maximum) << "axis " << a << " after step " << step;
+  }
+}
+
+TEST(CalibrationTracker, KeepsTheLowestAndHighestReadingPerAxis) {
+  const float kNaN = std::numeric_limits<float>::quiet_NaN();
+  struct Step {
+    DeviceFrame frame;
+    Range ranges[kAxisCount];  // tX, tY, tZ, rX, rY, rZ after the step
+  } const steps[] = {
+      // The first reading sets both ends of every axis.
+      {Frame(0, 10, -20, 300, -400, 5), {{0, 0}, {10, 10}, {-20, -20}, {300, 300}, {-400, -400}, {5, 5}}},
+      {Frame(-7, 12, -20, 250, -500, 5), {{-7, 0}, {10, 12}, {-20, -20}, {250, 300}, {-500, -400}, {5, 5}}},
+      // Equal values change nothing (strict comparisons).
+      {Frame(-7, 12, -20, 250, -500, 5), {{-7, 0}, {10, 12}, {-20, -20}, {250, 300}, {-500, -400}, {5, 5}}},
+      // Values inside the range change nothing; values outside widen one end.
+      {Frame(-3, 11, 100000, 301, -450, -100000),
+       {{-7, 0}, {10, 12}, {-20, 100000}, {250, 301}, {-500, -400}, {-100000, 5}}},
+      // Readings past the 32-bit range saturate; NaN leaves the range alone.
+      {Frame(3e9f, -3e9f, kNaN, kNaN, 0, 0),
+       {{-7, INT32_MAX}, {INT32_MIN, 12}, {-20, 100000}, {250, 301}, {-500, 0}, {-100000, 5}}},
+  };
+  AxisCalibration cal[kAxisCount];
+  ResetCalibration(cal);
+  for (int step = 0; step < static_cast<int>(sizeof(steps) / sizeof(steps[0])); ++step) {
+    TrackCalibration(cal, steps[step].frame);
+    ExpectRanges(cal, steps[step].ranges, step);
+  }
+}
+
+TEST(CalibrationTracker, AxisOnlyEverNegativeKeepsBothEndsNegative) {
+  AxisCalibration cal[kAxisCount];
+  ResetCalibration(cal);
+  for (float v : {-100.0f, -500.0f, -250.0f}) TrackCalibration(cal, Frame(v, v, v, v, v, v));
+  for (const AxisCalibration& range : cal) {
+    EXPECT_EQ(range.minimum, -500);
+    EXPECT_EQ(range.maximum, -100);
+  }
+}
+
+TEST(CalibrationTracker, ResetGivesTheStartValues) {
+  AxisCalibration cal[kAxisCount];
+  for (AxisCalibration& range : cal) range = AxisCalibration{1, 2};
+  ResetCalibration(cal);
+  for (const AxisCalibration& range : cal) {
+    EXPECT_EQ(range.minimum, 100000);
+    EXPECT_EQ(range.maximum, -100000);
+  }
+}
+
+TEST(CalibrationTracker, LabelsInWritingOrderWithTheirControls) {
+  AxisCalibration cal[kAxisCount];
+  // Distinct numbers per axis end, so a label showing the wrong one fails.
+  cal[kAxisTX] = {-11, 12};
+  cal[kAxisTY] = {-21, 22};
+  cal[kAxisTZ] = {-31, 32};
+  cal[kAxisRX] = {-41, 42};
+  cal[kAxisRY] = {-51, 52};
+  cal[kAxisRZ] = {-2147483647 - 1, 2147483647};
+  const DeviceFrame frame = Frame(1, -2, 3, -4, 5, -6);
+  struct Label {
+    int id;
+    const char* text;
+  } const expected[kCalibrationLabelCount] = {
+      {1025, "Pitch max: 42"},
+      {1026, "Pitch min: -41"},
+      {1028, "Bank max: 52"},
+      {1027, "Bank min: -51"},
+      {1030, "Yaw max: 2147483647"},
+      {1029, "Yaw min: -2147483648"},
+      {1033, "Forward: 22"},
+      {1034, "Backward: -21"},
+      {1036, "Right: 12"},
+      {1035, "Left: -11"},
+      {1031, "Up: 32"},
+      {1032, "Down: -31"},
+      {1042, "Pitch: -4"},
+      {1043, "Bank: 5"},
+      {1044, "Yaw: -6"},
+      {1045, "Forth/Back: -2"},
+      {1046, "Left/Right: 1"},
+      {1047, "Up/Down: 3"},
+  };
+  CalibrationLabel labels[kCalibrationLabelCount];
+  FormatCalibrationLabels(cal, frame, labels);
+  for (int i = 0; i < kCalibrationLabelCount; ++i) {
+    EXPECT_EQ(labels[i].controlId, expected[i].id) << i;
+    EXPECT_STREQ(labels[i].text, expected[i].text) << i;
+  }
+}
+
+TEST(CalibrationTracker, BeforeTheFirstTickLabelsShowTheStartValues) {
+  AxisCalibration cal[kAxisCount];
+  ResetCalibration(cal);
+  CalibrationLabel labels[kCalibrationLabelCount];
+  const float kNaN = std::numeric_limits<float>::quiet_NaN();
+  FormatCalibrationLabels(cal, Frame(kNaN, 5e9f, -5e9f, 0, 0, 0), labels);
+  EXPECT_STREQ(labels[0].text, "Pitch max: -100000");
+  EXPECT_STREQ(labels[1].text, "Pitch min: 100000");
+  // Readings outside the 32-bit range show their nearest value, NaN as 0.
+  EXPECT_STREQ(labels[15].text, "Forth/Back: 2147483647");
+  EXPECT_STREQ(labels[16].text, "Left/Right: 0");
+  EXPECT_STREQ(labels[17].text, "Up/Down: -2147483648");
+}
+
+}  // namespace
