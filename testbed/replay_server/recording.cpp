@@ -1,0 +1,71 @@
+// Reading recorded controller sessions. The files are written by hand or by
+// a script, so every fault names its line instead of being skipped.
+
+#include "testbed/replay_server/recording.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// One integer in [low, high] from [*pos, end); advances past it.
+static bool ReadInteger(const std::string& line, size_t* pos, long long low, long long high,
+                        long long* value) {
+  while (*pos < line.size() && IsBlank(line[*pos])) ++*pos;
+  if (*pos >= line.size()) return false;
+  const char* start = line.c_str() + *pos;
+  char* stop = nullptr;
+  errno = 0;
+  const long long v = std::strtoll(start, &stop, 10);
+  if (stop == start || errno == ERANGE || v < low || v > high) return false;
+  if (*stop != '\0' && !IsBlank(*stop)) return false;  // "12abc"
+  *pos += static_cast<size_t>(stop - start);
+  *value = v;
+  return true;
+}
+
+static bool ParseLine(const std::string& line, RecordedFrame* frame) {
+  size_t pos = 0;
+  long long v = 0;
+  if (!ReadInteger(line, &pos, 0, UINT32_MAX, &v)) return false;
+  frame->timeMs = static_cast<uint32_t>(v);
+  for (int32_t& a : frame->axis) {
+    if (!ReadInteger(line, &pos, INT32_MIN, INT32_MAX, &v)) return false;
+    a = static_cast<int32_t>(v);
+  }
+  if (!ReadInteger(line, &pos, INT32_MIN, INT32_MAX, &v)) return false;
+  frame->button = static_cast<int32_t>(v);
+  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  return pos == line.size();
+}
+
+RecordingParse ParseRecording(const char* text, size_t length, std::vector<RecordedFrame>* frames) {
+  frames->clear();
+  size_t lineNumber = 0;
+  size_t start = 0;
+  while (start < length) {
+    size_t end = start;
+    while (end < length && text[end] != '\n') ++end;
+    const std::string line(text + start, end - start);
+    start = end + 1;
+    ++lineNumber;
+
+    size_t first = 0;
+    while (first < line.size() && IsBlank(line[first])) ++first;
+    if (first == line.size() || line[first] == '#') continue;
+
+    RecordedFrame frame{};
+    if (line.find('\0') != std::string::npos || !ParseLine(line, &frame)) return {false, lineNumber};
+    if (!frames->empty() && frame.timeMs < frames->back().timeMs) return {false, lineNumber};
+    frames->push_back(frame);
+  }
+  if (frames->empty()) return {false, lineNumber};
+  return {true, 0};
+}
+
+size_t CurrentFrame(const std::vector<RecordedFrame>& frames, uint32_t elapsedMs) {
+  size_t current = 0;
+  for (size_t i = 1; i < frames.size() && frames[i].timeMs <= elapsedMs; ++i) current = i;
+  return current;
+}
