@@ -1,0 +1,103 @@
+// Drives the real unrigger.exe from a test: a scratch installation folder,
+// the simulator's add-on list folder, the program's windows and message
+// boxes, and what the stand-in uninstaller recorded.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+// Files of a folder (not its subfolders), name -> bytes.
+using FolderFiles = std::map<std::string, std::string>;
+
+bool WriteBytes(const std::string& path, const std::string& bytes);
+bool ReadBytes(const std::string& path, std::string* bytes);
+bool PathExists(const std::string& path);
+FolderFiles ReadFolderFiles(const std::string& folder);
+
+// A fresh folder under the temporary folder, removed with its contents.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name);
+  ~ScratchFolder();
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+// The simulator's folder under the application data folder, emptied for the
+// test and given back as it was afterwards.
+class SimulatorListFolder {
+ public:
+  SimulatorListFolder();
+  ~SimulatorListFolder();
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+  std::string savedPath_;
+};
+
+// Puts unrigger.exe (and, unless told otherwise, the stand-in st6unst.exe)
+// into `folder`.
+bool InstallUnrigger(const std::string& folder, bool withUninstaller = true);
+
+// setup.lst with the three keys; absent keys are left out.
+std::string SetupList(const char* title, const char* type, const char* core);
+
+// Event that keeps the stand-in uninstaller running until released.
+class UninstallerHold {
+ public:
+  UninstallerHold();
+  ~UninstallerHold();
+  void Release();
+
+ private:
+  HANDLE event_;
+};
+
+struct UninstallerRecord {
+  bool present = false;
+  std::string command;
+  std::string folder;
+  int show = -1;
+  bool ended = false;
+};
+// True while a process named st6unst.exe exists (the hold keeps it alive).
+bool UninstallerProcessRunning();
+UninstallerRecord ReadUninstallerRecord(const std::string& workingFolder);
+// Waits until the stand-in has written its record (and, if `ended`, its end).
+bool WaitForUninstallerRecord(const std::string& workingFolder, bool ended, DWORD timeoutMs);
+
+class UnriggerRun {
+ public:
+  UnriggerRun(const std::string& programFolder, const std::string& workingFolder);
+  ~UnriggerRun();
+  bool started() const { return process_.hProcess != nullptr; }
+  DWORD processId() const { return process_.dwProcessId; }
+  DWORD threadId() const { return process_.dwThreadId; }
+
+  // Top-level window of the program with this class, waited for until it
+  // exists, or with `visible` until it is shown.
+  HWND WaitForWindow(const char* className, bool visible = true, DWORD timeoutMs = 20000) const;
+  // True once the program has ended; false after the timeout.
+  bool WaitForExit(DWORD timeoutMs = 20000) const;
+
+ private:
+  PROCESS_INFORMATION process_ = {};
+};
+
+struct MessageBoxSeen {
+  std::string caption;
+  std::string text;
+  int buttons = 0;
+  bool hasIcon = false;
+};
+// Reads the box's caption, text and buttons, then presses its OK.
+MessageBoxSeen AnswerMessageBox(HWND box);
+
+std::string WindowText(HWND window);
+RECT ChildRectInParent(HWND child);
