@@ -3,12 +3,16 @@
 // title carries the current frame, for end-to-end tests and demonstrations.
 //
 //   replay_server.exe [--loop] <recording>
+//   replay_server.exe
 //
 // Each frame is published when its time has come, measured from start-up;
 // after the last one the title stays put, or with --loop the session starts
-// over (the last frame's time is the length of one pass). WM_CLOSE ends the
-// program with exit code 0. A bad command line exits with 2, a recording
-// that cannot be read with 3; neither shows a window.
+// over (the last frame's time is the length of one pass). Without arguments
+// it plays "replay.rec" from its own folder in a loop: the module starts its
+// device server with no command line, so for a demonstration this program
+// stands in as pivora\pivorasrv.exe with a recording beside it. WM_CLOSE
+// ends the program with exit code 0. A bad command line exits with 2, a
+// recording that cannot be read with 3; neither shows a window.
 #include <windows.h>
 
 #include <cstdio>
@@ -87,6 +91,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     } else {
       return kExitUsage;
     }
+  }
+  char defaultPath[MAX_PATH + 16];
+  if (__argc == 1) {
+    const DWORD length = GetModuleFileNameA(nullptr, defaultPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return kExitBadRecording;
+    char* slash = std::strrchr(defaultPath, '\\');
+    std::strcpy(slash ? slash + 1 : defaultPath, "replay.rec");
+    path = defaultPath;
+    gLoop = true;
   }
   if (path == nullptr) return kExitUsage;
 
