@@ -1,0 +1,311 @@
+// The configuration records against the settings file: which key feeds which
+// field with which default, the eye point encoding, and the exact write
+// sequence of every save. The key names below are typed out independently
+// of setup/configuration_keys.h so that a misspelt constant shows up here.
+#include "setup/configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+IniDocument Parse(const std::string& text) {
+  IniDocument doc;
+  ParseIniDocument(text, &doc);
+  return doc;
+}
+
+// Every ModuleSettings field with its key and default as the settings file
+// documents them.
+struct SettingsField {
+  const char* key;
+  int axis;  // -1 for the two global fields
+  int32_t AxisSettings::*axisField;
+  int32_t ModuleSettings::*globalField;
+  int32_t defaultValue;
+};
+constexpr int32_t AxisSettings::*kSens = &AxisSettings::sensitivity;
+constexpr int32_t AxisSettings::*kNull = &AxisSettings::nullzone;
+constexpr int32_t AxisSettings::*kEnab = &AxisSettings::enabled;
+constexpr int32_t AxisSettings::*kInv = &AxisSettings::invert;
+const SettingsField kSettingsFields[] = {
+    {"quorixmode", -1, nullptr, &ModuleSettings::quorixmode, 0},
+    {"useonslew", -1, nullptr, &ModuleSettings::useonslew, 1},
+    {"tXsensitivity", 0, kSens, nullptr, 100}, {"tYsensitivity", 1, kSens, nullptr, 100},
+    {"tZsensitivity", 2, kSens, nullptr, 100}, {"rXsensitivity", 3, kSens, nullptr, 100},
+    {"rYsensitivity", 4, kSens, nullptr, 100}, {"rZsensitivity", 5, kSens, nullptr, 100},
+    {"tXnullzone", 0, kNull, nullptr, 50},     {"tYnullzone", 1, kNull, nullptr, 50},
+    {"tZnullzone", 2, kNull, nullptr, 50},     {"rXnullzone", 3, kNull, nullptr, 50},
+    {"rYnullzone", 4, kNull, nullptr, 50},     {"rZnullzone", 5, kNull, nullptr, 50},
+    {"tXenabled", 0, kEnab, nullptr, 1},       {"tYenabled", 1, kEnab, nullptr, 1},
+    {"tZenabled", 2, kEnab, nullptr, 1},       {"rXenabled", 3, kEnab, nullptr, 1},
+    {"rYenabled", 4, kEnab, nullptr, 1},       {"rZenabled", 5, kEnab, nullptr, 1},
+    {"tXinvert", 0, kInv, nullptr, 0},         {"tYinvert", 1, kInv, nullptr, 1},
+    {"tZinvert", 2, kInv, nullptr, 1},         {"rXinvert", 3, kInv, nullptr, 0},
+    {"rYinvert", 4, kInv, nullptr, 0},         {"rZinvert", 5, kInv, nullptr, 0},
+};
+
+int32_t& FieldOf(ModuleSettings& s, const SettingsField& f) {
+  return f.axis < 0 ? s.*f.globalField : s.axis[f.axis].*f.axisField;
+}
+
+ModuleSettings SpecDefaults() {
+  ModuleSettings s;
+  std::memset(&s, 0x55, sizeof s);
+  for (const SettingsField& f : kSettingsFields) FieldOf(s, f) = f.defaultValue;
+  return s;
+}
+
+void ExpectSettingsEqual(ModuleSettings a, ModuleSettings b, const std::string& context) {
+  for (const SettingsField& f : kSettingsFields) EXPECT_EQ(FieldOf(a, f), FieldOf(b, f)) << context << ": " << f.key;
+}
+
+const char* const kButtonKeysInOrder[] = {"assigned", "keycode", "keypress", "resetall", "resetrotation",
+                                          "resettranslation", "withalt", "withctrl", "withshift"};
+int32_t ButtonAssignment::*const kButtonFieldsInOrder[] = {
+    &ButtonAssignment::assigned,      &ButtonAssignment::keycode,          &ButtonAssignment::keypress,
+    &ButtonAssignment::resetall,      &ButtonAssignment::resetrotation,    &ButtonAssignment::resettranslation,
+    &ButtonAssignment::withalt,       &ButtonAssignment::withctrl,         &ButtonAssignment::withshift};
+
+TEST(ConfigurationLoad, DefaultsForAMissingFile) {
+  const IniDocument empty = Parse("");
+  ModuleSettings settings;
+  std::memset(&settings, 0x7F, sizeof settings);
+  ReadModuleSettings(empty, &settings);
+  ExpectSettingsEqual(settings, SpecDefaults(), "empty file");
+  ExpectSettingsEqual(kDefaultModuleSettings, SpecDefaults(), "before the first load");
+
+  ButtonAssignment table[kButtonCount];
+  std::memset(table, 0x7F, sizeof table);
+  ReadButtonAssignments(empty, table);
+  for (const ButtonAssignment& b : table) {
+    for (auto field : kButtonFieldsInOrder) EXPECT_EQ(b.*field, 0);
+  }
+  DefaultEyePoint eye;
+  std::memset(&eye, 0x7F, sizeof eye);
+  ReadDefaultEyePoint(empty, "", &eye);
+  for (const EyePointText& axis : eye.axis) {
+    EXPECT_STREQ(axis.integerText, "0");
+    EXPECT_STREQ(axis.fractionText, "0");
+    EXPECT_EQ(axis.value, 0.0f);
+  }
+}
+
+TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
+  for (const SettingsField& f : kSettingsFields) {
+    ModuleSettings settings;
+    ReadModuleSettings(Parse(std::string("[settings]\r\n") + f.key + " = 5000\r\n"), &settings);
+    ModuleSettings expected = SpecDefaults();
+    FieldOf(expected, f) = 5000;  // kept as read: no range check
+    ExpectSettingsEqual(settings, expected, f.key);
+  }
+  ModuleSettings settings;
+  ReadModuleSettings(Parse("[SETTINGS]\nquorixmode=abc\nuseonslew=12abc\ntXinvert=7\nDoingCalibration=1\n"
+                           "[CALIBRATION]\ntXmin=5\n"),
+                     &settings);
+  EXPECT_EQ(settings.quorixmode, 0);
+  EXPECT_EQ(settings.useonslew, 12);
+  EXPECT_EQ(settings.axis[kAxisTX].invert, 7);
+}
+
+TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
+  std::string text = "[Button_007]\nassigned=1\n[Button_101]\nassigned=1\n[button_100]\n";
+  for (int k = 0; k < 9; ++k) text += std::string(kButtonKeysInOrder[k]) + "=" + std::to_string(10 + k) + "\n";
+  text += "[Button_0]\nkeycode=65\n[Button_ 3]\nassigned=1\n[Button_4 ]\nassigned=1\n";
+  ButtonAssignment table[kButtonCount];
+  ReadButtonAssignments(Parse(text), table);
+  EXPECT_EQ(table[7].assigned, 0) << "Button_007 is not button 7";
+  EXPECT_EQ(table[0].keycode, 65);
+  EXPECT_EQ(table[3].assigned, 0) << "Button_ 3 is not button 3";
+  EXPECT_EQ(table[4].assigned, 1) << "blanks around a header name do not count";
+  for (int k = 0; k < 9; ++k) EXPECT_EQ(table[100].*kButtonFieldsInOrder[k], 10 + k) << kButtonKeysInOrder[k];
+  int assigned = 0;
+  for (const ButtonAssignment& b : table) assigned += b.assigned;
+  EXPECT_EQ(assigned, 10 + 1) << "nothing but Button_4 and Button_100 is assigned";
+}
+
+TEST(ConfigurationLoad, EyePointEncoding) {
+  struct EyeCase {
+    const char* integerText;
+    const char* fractionText;
+    float expected;
+  };
+  const EyeCase cases[] = {
+      {"12", "5", 12.5f},        {"-0", "250000", -0.25f},  {"3", "05", 3.05f},         {"", "5", 0.5f},
+      {"0", "0", 0.0f},          {"-0", "5", -0.5f},        {" 7", "25", 7.25f},        {"+2", "", 2.0f},
+      {"abc", "5", 0.0f},        {"12abc", "5", 12.0f},     {"1", "5e2", 150.0f},       {"1", "5e", 1.5f},
+      {"1", "5e+", 1.5f},        {"1", "5E-1", 0.15f},      {"inf", "0", 0.0f},         {"nan", "1", 0.0f},
+      {"0x1", "8", 0.0f},        {"1.5", "5", 1.5f},        {"-", "", 0.0f},            {"1", "0e400", std::numeric_limits<float>::infinity()},
+      {"1", "5e-400", 0.0f},     {"-1", "5e400", -std::numeric_limits<float>::infinity()},
+      {"4", "0e38", std::numeric_limits<float>::infinity()},   // beyond FLT_MAX
+      {"3", "4e38", 3.4e38f},
+  };
+  for (const EyeCase& c : cases) {
+    const float value = EyePointValue(c.integerText, c.fractionText);
+    EXPECT_EQ(value, c.expected) << c.integerText << "." << c.fractionText;
+    EXPECT_EQ(std::signbit(value), std::signbit(c.expected)) << c.integerText << "." << c.fractionText;
+  }
+  EXPECT_EQ(EyePointValue(nullptr, "5"), 0.5f);
+  // The scratch holds 199 characters: what lies beyond does not count.
+  EXPECT_EQ(EyePointValue(std::string(197, '0').c_str(), "5"), 0.5f);
+  EXPECT_EQ(EyePointValue(std::string(198, '0').c_str(), "5"), 0.0f);
+}
+
+TEST(ConfigurationLoad, EyePointOfTheAircraftSection) {
+  const std::string sixty(60, '3');
+  const std::string text = "[Other]\nipitch=9\n[Cessna [C172] = ;x]\nipitch=-0\nfpitch=5\nibank=12\nfbank=5\n"
+                           "iyaw=3\nfyaw=05\nibackforth=\nfbackforth=5\nileftright=1\nfleftright=" + sixty + "\n";
+  DefaultEyePoint eye;
+  ReadDefaultEyePoint(Parse(text), "Cessna [C172] = ;x", &eye);
+  EXPECT_EQ(eye.axis[kEyePitch].value, -0.5f);
+  EXPECT_TRUE(std::signbit(eye.axis[kEyePitch].value));
+  EXPECT_EQ(eye.axis[kEyeBank].value, 12.5f);
+  EXPECT_EQ(eye.axis[kEyeYaw].value, 3.05f);
+  EXPECT_STREQ(eye.axis[kEyeBackForth].integerText, "");
+  EXPECT_EQ(eye.axis[kEyeBackForth].value, 0.5f);
+  EXPECT_EQ(std::string(eye.axis[kEyeLeftRight].fractionText), sixty.substr(0, 49));
+  EXPECT_EQ(eye.axis[kEyeLeftRight].value, 1.33333333f);
+  EXPECT_STREQ(eye.axis[kEyeUpDown].integerText, "0") << "missing keys read as 0";
+  EXPECT_EQ(eye.axis[kEyeUpDown].value, 0.0f);
+
+  ReadDefaultEyePoint(Parse(text), "No such aircraft", &eye);
+  for (const EyePointText& axis : eye.axis) EXPECT_EQ(axis.value, 0.0f);
+}
+
+// --- the write sequences --------------------------------------------------
+
+struct Expected {
+  const char* section;
+  const char* key;
+  std::string value;
+};
+
+void ExpectWrites(const IniWriteList& writes, const std::vector<Expected>& expected, const char* what) {
+  ASSERT_EQ(writes.size(), expected.size()) << what;
+  for (size_t i = 0; i < writes.size(); ++i) {
+    EXPECT_EQ(writes[i].section, expected[i].section) << what << " #" << i;
+    EXPECT_EQ(writes[i].key, expected[i].key) << what << " #" << i;
+    EXPECT_EQ(writes[i].value, expected[i].value) << what << " #" << i;
+  }
+}
+
+ModuleSettings DistinctSettings() {
+  ModuleSettings s;
+  int32_t v = -3;
+  for (const SettingsField& f : kSettingsFields) FieldOf(s, f) = v++ * 7;
+  return s;
+}
+
+std::string ValueOf(const char* key) {
+  ModuleSettings s = DistinctSettings();
+  for (const SettingsField& f : kSettingsFields) {
+    if (std::strcmp(f.key, key) == 0) return std::to_string(FieldOf(s, f));
+  }
+  return "?";
+}
+
+TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
+  const char* const settingsOrder[] = {
+      "quorixmode",    "rXsensitivity", "rYsensitivity", "rZsensitivity", "tXsensitivity", "tYsensitivity",
+      "tZsensitivity", "rXnullzone",    "rYnullzone",    "rZnullzone",    "tXnullzone",    "tYnullzone",
+      "tZnullzone",    "rXenabled",     "rYenabled",     "rZenabled",     "tXenabled",     "tYenabled",
+      "tZenabled",     "useonslew",     "rXinvert",      "rYinvert",      "rZinvert",      "tXinvert",
+      "tYinvert",      "tZinvert"};
+  std::vector<Expected> settings;
+  for (const char* key : settingsOrder) settings.push_back({"SETTINGS", key, ValueOf(key)});
+  ExpectWrites(SettingsWrites(DistinctSettings()), settings, "SaveSettings");
+
+  ExpectWrites(CalibrationFlagWrites(1), {{"SETTINGS", "DoingCalibration", "1"}}, "SetCalibrationFlag(1)");
+  ExpectWrites(CalibrationFlagWrites(0), {{"SETTINGS", "DoingCalibration", "0"}}, "SetCalibrationFlag(0)");
+  ExpectWrites(ChangedFlagWrites(), {{"SETTINGS", "Changed", "0"}}, "Changed");
+
+  // Axis order of the records: tX, tY, tZ, rX, rY, rZ.
+  const AxisCalibration calibration[kAxisCount] = {
+      {-100000, 100000}, {INT_MIN, INT_MAX}, {0, -1}, {-5, 6}, {-7, 8}, {-9, 10}};
+  ExpectWrites(CalibrationWrites(calibration),
+               {{"CALIBRATION", "rXmin", "5"},          {"CALIBRATION", "rXmax", "6"},
+                {"CALIBRATION", "rYmin", "7"},          {"CALIBRATION", "rYmax", "8"},
+                {"CALIBRATION", "rZmin", "9"},          {"CALIBRATION", "rZmax", "10"},
+                {"CALIBRATION", "tXmin", "100000"},     {"CALIBRATION", "tXmax", "100000"},
+                {"CALIBRATION", "tYmin", "2147483648"}, {"CALIBRATION", "tYmax", "2147483647"},
+                {"CALIBRATION", "tZmin", "0"},          {"CALIBRATION", "tZmax", "1"}},
+               "SaveCalibration");
+
+  ButtonAssignment table[kButtonCount];
+  std::vector<Expected> buttons;
+  static std::string sections[kButtonCount];
+  for (int n = 0; n < kButtonCount; ++n) {
+    sections[n] = "Button_" + std::to_string(n);
+    for (int k = 0; k < 9; ++k) {
+      table[n].*kButtonFieldsInOrder[k] = n * 10 + k - 50;
+      buttons.push_back({sections[n].c_str(), kButtonKeysInOrder[k], std::to_string(n * 10 + k - 50)});
+    }
+  }
+  ExpectWrites(ButtonAssignmentWrites(table), buttons, "SaveButtonAssignments");
+
+  const char* const texts[kEyePointTextCount] = {"1", "2", "-0", "25", "", "x", " 5", "6 ", "7", "8", "9", "10"};
+  const char* const eyeKeys[] = {"ipitch",     "fpitch",     "ibank",      "fbank",   "iyaw",    "fyaw",
+                                 "ibackforth", "fbackforth", "ileftright", "fleftright", "iupdown", "fupdown"};
+  std::vector<Expected> eye;
+  for (int i = 0; i < kEyePointTextCount; ++i) eye.push_back({"My [plane]", eyeKeys[i], texts[i]});
+  ExpectWrites(DefaultEyePointWrites("My [plane]", texts), eye, "SaveDefaultEyePoint");
+}
+
+// A save applies its writes to one parse and serialises once; the result
+// must be what the same writes give one at a time, each on a fresh parse of
+// the previous result (the way the platform's writer works).
+TEST(ConfigurationSave, OneSaveEqualsItsSingleWrites) {
+  const std::string starts[] = {
+      "",
+      "[SETTINGS]\r\nDoingCalibration=0\r\n",
+      "[settings]\nuseonslew = 0\n\n[Button_5]\nassigned=1\nkeycode=65\n\n[CALIBRATION]\ntXmin=3",
+      "junk line\r\n[Button_0]\r[SETTINGS]\r\nquorixmode=1\r\n[SETTINGS]\r\nChanged=5\r\n\r\n\r\n",
+      "\xEF\xBB\xBF[My [plane]]\nipitch=3\n; kept\n\n",
+  };
+  ButtonAssignment table[kButtonCount] = {};
+  table[5] = {1, 1, 0, 0, 0, 1, 0, 1, 65};
+  const AxisCalibration calibration[kAxisCount] = {{-10, 10}, {-20, 20}, {-30, 30}, {INT_MIN, 40}, {-50, 50}, {-60, 60}};
+  const char* const texts[kEyePointTextCount] = {"1", "5", "2", "", "-0", "25", "4", "0", "5", "0", "6", "0"};
+  const IniWriteList saves[] = {
+      CalibrationFlagWrites(0), SettingsWrites(DistinctSettings()), ChangedFlagWrites(), CalibrationWrites(calibration),
+      ButtonAssignmentWrites(table), DefaultEyePointWrites("My [plane]", texts),
+  };
+  for (const std::string& start : starts) {
+    for (const IniWriteList& writes : saves) {
+      IniDocument batch = Parse(start);
+      EXPECT_TRUE(ApplyIniWrites(&batch, writes));
+      const std::string once = SerializeIniDocument(batch);
+      std::string single = start;
+      for (const IniWrite& w : writes) {
+        IniDocument doc = Parse(single);
+        WriteIniString(&doc, w.section, w.key, w.value);
+        single = SerializeIniDocument(doc);
+      }
+      EXPECT_EQ(once, single) << writes.front().key << " on " << start.size() << "-byte start";
+    }
+    // And a load of the saved file gives back what was saved.
+    IniDocument doc = Parse(start);
+    for (const IniWriteList& writes : saves) ApplyIniWrites(&doc, writes);
+    const IniDocument saved = Parse(SerializeIniDocument(doc));
+    ModuleSettings settings;
+    ReadModuleSettings(saved, &settings);
+    ExpectSettingsEqual(settings, DistinctSettings(), "saved settings");
+    ButtonAssignment loaded[kButtonCount];
+    ReadButtonAssignments(saved, loaded);
+    EXPECT_EQ(std::memcmp(loaded, table, sizeof table), 0);
+    DefaultEyePoint eye;
+    ReadDefaultEyePoint(saved, "my [PLANE]", &eye);
+    EXPECT_EQ(eye.axis[kEyePitch].value, 1.5f);
+    EXPECT_EQ(eye.axis[kEyeBank].value, 2.0f);
+    EXPECT_EQ(eye.axis[kEyeYaw].value, -0.25f);
+    EXPECT_EQ(ReadIniInt(saved, "CALIBRATION", "rXmin", 0), INT_MIN) << "2147483648 reads back wrapped";
+  }
+}
+
+}  // namespace

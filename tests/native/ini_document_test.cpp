@@ -1,0 +1,308 @@
+// The INI engine against the private-profile rules it stands in for: reads,
+// integer reads, writes, byte-exact preservation and damaged input.
+#include "setup/ini_document.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+IniDocument Parse(const std::string& text) {
+  IniDocument doc;
+  ParseIniDocument(text, &doc);
+  return doc;
+}
+
+std::string Read(const IniDocument& doc, const std::string& section, const std::string& key,
+                 size_t size = 50) {
+  std::vector<char> out(size + 1, '#');
+  const size_t n = ReadIniString(doc, section, key, "DEF", out.data(), size);
+  if (size == 0) return out[0] == '#' && n == 0 ? "<untouched>" : "<written>";
+  EXPECT_EQ(n, std::string(out.data()).size());
+  return out.data();
+}
+
+// A small deterministic generator, so that every run sees the same junk.
+struct Lcg {
+  uint32_t state;
+  uint32_t Next() { return state = state * 1664525u + 1013904223u; }
+};
+
+struct ReadCase {
+  const char* name;
+  std::string text;
+  const char* section;
+  const char* key;
+  const char* expected;
+};
+
+TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
+  const std::string odd = "[ sec ]\r\n k1 = v1 \r\n[sec2 ]\nk=2\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\n"
+                          "\"q\" = \"quoted\"\nsq='single'\nemp=\nnoeq\n=anon\n;c=7\n";
+  const ReadCase cases[] = {
+      {"spaces inside brackets", odd, "sec", "k1", "v1"},
+      {"spaces around the query", odd, " sec ", " k1 ", "v1"},
+      {"trailing space in header", odd, "SEC2", "K", "2"},
+      {"text after the bracket", odd, "x", "k", "3"},
+      {"name runs to the last bracket", odd, "y]z", "k", "4"},
+      {"prefix of a name is no match", odd, "y", "k", "DEF"},
+      {"no closing bracket is no header", odd, "nob", "k", "DEF"},
+      {"duplicate key: first wins", odd, "y]z", "k", "4"},
+      {"quoted key name kept", odd, "y]z", "\"q\"", "quoted"},
+      {"single quotes stripped", odd, "y]z", "sq", "single"},
+      {"empty value", odd, "y]z", "emp", ""},
+      {"line without equals", odd, "y]z", "noeq", "DEF"},
+      {"empty key name", odd, "y]z", "", "anon"},
+      {"semicolon lines are plain keys", odd, "y]z", ";c", "7"},
+      {"missing section", odd, "nothere", "k", "DEF"},
+      {"preamble is the empty section", "a=1\n[s]\nb=2\n", "", "a", "1"},
+      {"preamble not reachable by name", "a=1\n[s]\nb=2\n", "s", "a", "DEF"},
+      {"empty header is not the preamble", "[]\na=1\n", "", "a", "DEF"},
+      {"duplicate section: first wins", "[s]\nA=1\n[S]\nB=2\nA=3\n", "S", "B", "DEF"},
+      {"duplicate section first value", "[s]\nA=1\n[S]\nB=2\nA=3\n", "s", "a", "1"},
+      {"lone CR", "[s]\rA=1\rB=2\r\r[t]\rC=3", "t", "C", "3"},
+      {"mixed breaks", "[s]\r\nA=1\nB=2\rC=3\n\r", "s", "C", "3"},
+      {"no final break", "[s]\nA=last", "s", "A", "last"},
+      {"UTF-8 byte order mark", "\xEF\xBB\xBF[s]\nA=1\n", "s", "A", "1"},
+      {"Ctrl-Z is blank", "[s]\n\x1a B \x1a=\x1a 2\x1a\n", "s", "B", "2"},
+      {"tabs are blank", "\t[s]\t\n\tA\t=\tx\t\n", "s", "A", "x"},
+      {"other control bytes are not", "[s]\n\x1c C=3\n", "s", "C", "DEF"},
+      {"non-breaking space kept", "[s]\nA=\xA0x\xA0\n", "s", "A", "\xA0x\xA0"},
+      {"ASCII case only", "[\xC9t\xE9]\nA=1\n", "\xE9T\xC9", "A", "DEF"},
+      {"NUL ends the value", std::string("[s]\nA=12\0junk\n", 14), "s", "A", "12"},
+      {"lone quote", "[s]\nA=\"\n", "s", "A", "\""},
+      {"unbalanced quotes", "[s]\nA=\"ab\nB='ab\"\n", "s", "A", "\"ab"},
+      {"mismatched quotes", "[s]\nB='ab\"\n", "s", "B", "'ab\""},
+      {"pair of quotes only", "[s]\nA=\"\"\n", "s", "A", ""},
+      {"inner quotes kept", "[s]\nA=\" a \"b\" \"\n", "s", "A", " a \"b\" "},
+      {"title with odd characters", "[Cessna [C172] = ;x]\nipitch=3\n", "cessna [c172] = ;X", "ipitch", "3"},
+      {"header with equals is a header", "[a=b]\nk=1\n", "a=b", "k", "1"},
+      {"equals in the value", "[s]\nA=b=c\n", "s", "A", "b=c"},
+  };
+  for (const ReadCase& c : cases) {
+    EXPECT_EQ(Read(Parse(c.text), c.section, c.key), c.expected) << c.name;
+  }
+}
+
+TEST(IniDocumentRead, CutsToTheBuffer) {
+  const IniDocument doc = Parse("[s]\nA=" + std::string(60, '7') + "\nQ=\"" + std::string(60, 'q') + "\"\n");
+  EXPECT_EQ(Read(doc, "s", "A"), std::string(49, '7'));
+  EXPECT_EQ(Read(doc, "s", "Q"), std::string(49, 'q'));
+  EXPECT_EQ(Read(doc, "s", "A", 1), "");
+  EXPECT_EQ(Read(doc, "s", "A", 0), "<untouched>");
+  EXPECT_EQ(Read(doc, "s", "missing", 3), "DE");
+  char out[8];
+  EXPECT_EQ(ReadIniString(doc, "s", "missing", "x  ", out, sizeof out), 1u) << "default loses trailing spaces";
+  EXPECT_EQ(ReadIniString(doc, "s", "missing", "'y'", out, sizeof out), 1u) << "default is unquoted";
+  EXPECT_STREQ(out, "y");
+}
+
+TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
+  struct IntCase {
+    const char* value;
+    int32_t expected;
+  };
+  const IntCase cases[] = {
+      {"12", 12},
+      {"12abc", 12},
+      {"abc", 0},
+      {"-5", -5},
+      {"+6", 6},
+      {"  7  ", 7},
+      {"\"9\"", 9},
+      {"\" 10\"", 10},
+      {"\x01\x02" "11", 11},
+      {"--3", 0},
+      {"- 4", 0},
+      {"+-4", 0},
+      {"-", 0},
+      {"0x10", 0},  // decimal only
+      {"012", 12},
+      {"1.9", 1},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MIN},      // wraps modulo 2^32
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MAX},
+      {"4294967297", 1},
+      {"99999999999", 1215752191},
+      // Only the first 29 characters count: 10^28 mod 2^32 is 2^28.
+      {"10000000000000000000000000000000000001", 268435456},
+      {"1000000000000000000000000001", -402653183},
+      {"00000000000000000000000000000000000000000000012", 0},
+      {"\"-0000000000000000000000000000000012\"", 0},
+  };
+  for (const IntCase& c : cases) {
+    const IniDocument doc = Parse(std::string("[s]\nk=") + c.value + "\n");
+    EXPECT_EQ(ReadIniInt(doc, "s", "k", -7), c.expected) << c.value;
+  }
+  const IniDocument doc = Parse("[s]\nempty=\nquotes=\"\"\nnoeq\n");
+  EXPECT_EQ(ReadIniInt(doc, "s", "empty", -7), -7) << "empty value gives the default";
+  EXPECT_EQ(ReadIniInt(doc, "s", "quotes", -7), -7);
+  EXPECT_EQ(ReadIniInt(doc, "s", "noeq", -7), -7);
+  EXPECT_EQ(ReadIniInt(doc, "s", "missing", -7), -7);
+  EXPECT_EQ(ReadIniInt(doc, "t", "k", 100), 100);
+}
+
+struct WriteCase {
+  const char* name;
+  std::string before;
+  const char* section;
+  const char* key;
+  std::string value;
+  std::string after;
+};
+
+TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
+  const WriteCase cases[] = {
+      {"empty file", "", "SETTINGS", "DoingCalibration", "0", "[SETTINGS]\r\nDoingCalibration=0\r\n"},
+      {"replace keeps spelling and spacing", "[S]\r\n  Key = old  \r\nB=1\r\n", "s", "key", "new",
+       "[S]\r\n  Key = new\r\nB=1\r\n"},
+      {"replace keeps LF", "[s]\nA=1\nB=2\n", "s", "A", "9", "[s]\nA=9\nB=2\n"},
+      {"replace keeps lone CR", "[s]\rA=1\rB=2", "s", "B", "9", "[s]\rA=1\rB=9"},
+      {"new key before trailing blanks", "[s]\r\nA=1\r\n\r\n\r\n[t]\r\nB=2\r\n", "s", "N", "v",
+       "[s]\r\nA=1\r\nN=v\r\n\r\n\r\n[t]\r\nB=2\r\n"},
+      {"new key after junk lines", "[s]\nA=1\n; note\n\n[t]\n", "s", "N", "v", "[s]\nA=1\n; note\nN=v\r\n\n[t]\n"},
+      {"new key into header-only section", "[s]\n[t]\nB=2\n", "s", "N", "v", "[s]\nN=v\r\n[t]\nB=2\n"},
+      {"new section at the end", "[s]\r\nA=1\r\n\r\n", "u", "k", "v", "[s]\r\nA=1\r\n\r\n[u]\r\nk=v\r\n"},
+      {"missing final break", "[s]\nA=1", "s", "B", "2", "[s]\nA=1\r\nB=2\r\n"},
+      {"missing final break, blank tail", "[s]\nA=1\n  ", "t", "B", "2", "[s]\nA=1\n  \r\n[t]\r\nB=2\r\n"},
+      {"replace last line without break", "[s]\nA=1", "s", "A", "2", "[s]\nA=2"},
+      {"value loses leading blanks", "", "s", "k", "  lead  ", "[s]\r\nk=lead  \r\n"},
+      {"value ends at a line break", "", "s", "nl", "a\r\nb=c", "[s]\r\nnl=a\r\n"},
+      {"section name keeps trailing spaces", "", " V  ", "k", "1", "[V  ]\r\nk=1\r\n"},
+      {"same value changes nothing", "[s]\nA = 1 \n", "S", "a", "1", "[s]\nA = 1 \n"},
+      {"empty section is the preamble", "[s]\nA=1\n", "", "k", "1", "k=1\r\n[s]\nA=1\n"},
+      {"preamble after its own lines", "x=0\n\n[s]\n", "", "k", "1", "x=0\nk=1\r\n\n[s]\n"},
+      {"byte order mark stays first", "\xEF\xBB\xBF[s]\n", "", "k", "1", "\xEF\xBB\xBFk=1\r\n[s]\n"},
+      {"first of duplicate sections", "[s]\nA=1\n[S]\nB=2\n", "S", "B", "x", "[s]\nA=1\nB=x\r\n[S]\nB=2\n"},
+      {"line without equals is not the key", "[s]\nnoeq\n", "s", "noeq", "x", "[s]\nnoeq\nnoeq=x\r\n"},
+      {"title with odd characters", "", "Cessna [C172] = ;x", "ipitch", "3", "[Cessna [C172] = ;x]\r\nipitch=3\r\n"},
+      {"empty value", "[s]\nA=1\n", "s", "A", "", "[s]\nA=\n"},
+  };
+  for (const WriteCase& c : cases) {
+    IniDocument doc = Parse(c.before);
+    EXPECT_TRUE(WriteIniString(&doc, c.section, c.key, c.value)) << c.name;
+    EXPECT_EQ(SerializeIniDocument(doc), c.after) << c.name;
+    EXPECT_EQ(doc.changed, c.before != c.after) << c.name;
+  }
+}
+
+TEST(IniDocumentWrite, RefusesWhatCouldNotReadBack) {
+  struct Refused {
+    const char* section;
+    const char* key;
+  };
+  const Refused cases[] = {
+      {"s\n", "k"}, {"s\rx", "k"}, {"s", "k\n"}, {"s", "a=b"}, {"s", "[k"}, {"s", " [k]"},
+  };
+  const std::string text = "[s]\nA=1\n";
+  for (const Refused& c : cases) {
+    IniDocument doc = Parse(text);
+    EXPECT_FALSE(WriteIniString(&doc, c.section, c.key, "v")) << c.section << "/" << c.key;
+    EXPECT_FALSE(doc.changed);
+    EXPECT_EQ(SerializeIniDocument(doc), text);
+  }
+  IniDocument utf16;
+  EXPECT_FALSE(ParseIniDocument(std::string("\xFF\xFE[\0s\0]\0", 8), &utf16));
+  EXPECT_FALSE(IsIniDocumentWritable(utf16));
+  EXPECT_FALSE(WriteIniString(&utf16, "s", "k", "v"));
+  EXPECT_EQ(Read(utf16, "s", "k"), "DEF");
+}
+
+TEST(IniDocumentWrite, WhatIsWrittenReadsBack) {
+  const std::string bases[] = {
+      "", "[s]\nA=1\n", "x\n[S]\r\n a = \"q\" \r\n\r\n[t]", "\xEF\xBB\xBF", "[s]\rA=1\r\r",
+  };
+  struct Write {
+    const char* section;
+    const char* key;
+    std::string value;
+    const char* readsBack;
+  };
+  const Write writes[] = {
+      {"s", "A", "2", "2"},           {"S", "a", "  spaced  ", "spaced"}, {"t", "new", "\"quoted\"", "quoted"},
+      {"", "top", "1", "1"},          {"u]v", "k", "x", "x"},             {"s", "multi", "l1\nl2", "l1"},
+      {"s", "A", "", ""},             {"s", "long", std::string(80, 'z'), nullptr},
+  };
+  for (const std::string& base : bases) {
+    IniDocument doc = Parse(base);
+    for (const Write& w : writes) {
+      ASSERT_TRUE(WriteIniString(&doc, w.section, w.key, w.value));
+      const std::string expected = w.readsBack ? w.readsBack : std::string(49, 'z');
+      EXPECT_EQ(Read(doc, w.section, w.key), expected) << w.key;
+      // The same after a save and a fresh parse.
+      EXPECT_EQ(Read(Parse(SerializeIniDocument(doc)), w.section, w.key), expected) << w.key;
+    }
+  }
+}
+
+TEST(IniDocumentWrite, BatchEqualsOneWriteAtATime) {
+  const std::string bases[] = {"", "[s]\nA=1", "junk\n[t]\r\n\r\n[s]\r\nB=2\r\n\r\n", "\xEF\xBB\xBF[s]\rA=1\r"};
+  const IniWriteList writes = {
+      {"s", "A", "1"}, {"s", "C", "3"}, {"u", "k", "v"}, {"", "p", "0"}, {"t", "x", "y"}, {"s", "C", "4"}, {"u", "m", "w"},
+  };
+  for (const std::string& base : bases) {
+    IniDocument batch = Parse(base);
+    EXPECT_TRUE(ApplyIniWrites(&batch, writes));
+    std::string oneByOne = base;
+    for (const IniWrite& w : writes) {
+      IniDocument doc = Parse(oneByOne);
+      WriteIniString(&doc, w.section, w.key, w.value);
+      oneByOne = SerializeIniDocument(doc);
+    }
+    EXPECT_EQ(SerializeIniDocument(batch), oneByOne);
+  }
+}
+
+TEST(IniDocumentDamage, UnchangedTextSerialisesByteForByte) {
+  Lcg rng{12345};
+  std::string junk;
+  for (int i = 0; i < 200000; ++i) junk += static_cast<char>(rng.Next() >> 24);
+  std::string bracketNoise;
+  for (int i = 0; i < 50000; ++i) bracketNoise += "[]=\r\n \x1a;\""[rng.Next() % 11];
+  const std::string inputs[] = {
+      "", "\n", "\r", "\r\n\r\n", "[", "]", "[]", "=", "[s]", "a=b", "\xEF\xBB\xBF", "\xEF\xBB",
+      "[s]\nA=1", "[s]\r\rA=1\n\r", std::string("a\0b=\0\n[\0]\n", 10), junk, bracketNoise,
+      std::string(1 << 20, 'x'), "[s]\nk=" + std::string(1 << 20, 'v') + "\n",
+  };
+  for (const std::string& input : inputs) {
+    IniDocument doc;
+    EXPECT_TRUE(ParseIniDocument(input, &doc));
+    EXPECT_EQ(SerializeIniDocument(doc), input) << input.size();
+    char out[50];
+    ReadIniString(doc, "s", "k", "", out, sizeof out);
+    ReadIniInt(doc, "s", "k", 0);
+    // A write into the damaged text reads back and leaves the rest intact.
+    ASSERT_TRUE(WriteIniString(&doc, "SETTINGS", "DoingCalibration", "1"));
+    const std::string saved = SerializeIniDocument(doc);
+    EXPECT_EQ(saved.compare(0, input.size(), input), 0) << "old bytes kept in front";
+    EXPECT_EQ(ReadIniInt(Parse(saved), "SETTINGS", "DoingCalibration", 0), 1);
+  }
+}
+
+TEST(IniDocumentDamage, TenMegabyteFile) {
+  std::string text;
+  text.reserve(10u << 20);
+  Lcg rng{7};
+  for (int n = 0; text.size() < (10u << 20); ++n) {
+    text += "[Aircraft " + std::to_string(n) + "]\r\n";
+    for (int k = 0; k < 12; ++k) text += "key" + std::to_string(k) + "=" + std::to_string(rng.Next()) + "\r\n";
+    if (n % 7 == 0) text += "; a comment line\r\n\r\n";
+  }
+  text += "[Aircraft 5]\r\nkey0=shadowed\r\n";
+  IniDocument doc;
+  ASSERT_TRUE(ParseIniDocument(text, &doc));
+  EXPECT_NE(Read(doc, "aircraft 5", "KEY0"), "shadowed");
+  ASSERT_TRUE(WriteIniString(&doc, "Aircraft 5", "key3", "changed"));
+  ASSERT_TRUE(WriteIniString(&doc, "Aircraft 5", "extra", "added"));
+  const IniDocument again = Parse(SerializeIniDocument(doc));
+  EXPECT_EQ(Read(again, "Aircraft 5", "key3"), "changed");
+  EXPECT_EQ(Read(again, "Aircraft 5", "extra"), "added");
+  EXPECT_EQ(Read(again, "Aircraft 6", "key3"), Read(doc, "Aircraft 6", "key3"));
+}
+
+}  // namespace
