@@ -3,8 +3,9 @@
 
 The pictures sit under the controls of the calibration dialog (468 x 464) and
 the settings dialog (800 x 490), so every symbol is placed from the dialog-unit
-rectangles of the controls around it (one dialog unit of "MS Sans Serif" 8 is
-1.5 pixels each way). Shapes are signed-distance functions, which gives clean
+rectangles of the controls around it. "MS Sans Serif" 8 has dialog base units
+of 6 x 13 pixels, so a dialog unit is 1.5 pixels across and 1.625 down; the
+two picture sizes are exactly the dialogs' picture areas in those units. Shapes are signed-distance functions, which gives clean
 anti-aliased edges without any imaging library; the result is reduced to a
 256-colour palette at the end. The output is deterministic, and the BMP files
 are committed so that the build needs no image tools.
@@ -16,7 +17,8 @@ import os
 import struct
 import sys
 
-kPixelsPerDialogUnit = 1.5
+kPixelsPerDuX = 1.5
+kPixelsPerDuY = 1.625
 
 # The background matches the dialog face colour of current Windows (and of
 # Wine), so the label boxes that the system paints over it do not show.
@@ -30,8 +32,12 @@ kCaptionInk = (44, 48, 64)
 kRuleInk = (200, 200, 204)
 
 
-def Du(value):
-    return value * kPixelsPerDialogUnit
+def DuX(value):
+    return value * kPixelsPerDuX
+
+
+def DuY(value):
+    return value * kPixelsPerDuY
 
 
 # ---- canvas -----------------------------------------------------------------
@@ -244,19 +250,19 @@ def SettingsBackground():
     # "Enabled" box down to the "Invert" box.
     rows = [(30, 83), (124, 178), (219, 274)]
     columns = [(90, ["PITCH", "BANK", "YAW"]),
-               (462, ["FORWARD & BACKWARD", "LEFT & RIGHT", "UP & DOWN"])]
+               (476, ["FORWARD & BACKWARD", "LEFT & RIGHT", "UP & DOWN"])]
     symbols = [[PitchSymbol, BankSymbol, YawSymbol],
                [ForwardBackwardSymbol, LeftRightSymbol, UpDownSymbol]]
     for column, (centre_x, captions) in enumerate(columns):
         for row, (top_du, bottom_du) in enumerate(rows):
-            centre_y = (Du(top_du) + Du(bottom_du)) / 2
+            centre_y = (DuY(top_du) + DuY(bottom_du)) / 2
             card = (centre_x - 74, centre_y - 50, centre_x + 74, centre_y + 50)
             RoundedBox(canvas, (card[0] - 1, card[1] - 1, card[2] + 1, card[3] + 1), 11, kCardEdge)
             RoundedBox(canvas, card, 10, kCardFill)
             Caption(canvas, captions[row], centre_x, card[1] - 22, kCaptionInk)
             symbols[column][row](canvas, (centre_x, centre_y))
     # A rule above the two switches that apply to the whole device.
-    Capsule(canvas, (8, Du(296)), (792, Du(296)), 1.5, kRuleInk)
+    Capsule(canvas, (8, DuY(289)), (792, DuY(289)), 1.5, kRuleInk)
     return canvas
 
 
@@ -297,32 +303,32 @@ def CalibrationBackground():
 
     # Pitch and bank share one knob: pitch max above (label at y 11 du), pitch
     # min below (112 du), bank min to the left (ends at x 60 du), bank max to
-    # the right (starts at 112 du).
-    knob = (Du(86), Du(70))
+    # the right (starts at 112 du), both bank labels at about 79 du.
+    knob = (DuX(86), DuY(69))
     CurvedArrow(canvas, (knob[0] - 150, knob[1]), 150, -24, 24, kRotationInk)
-    CurvedArrow(canvas, (knob[0], knob[1] + 90), 90, -112, -68, kRotationInk)
+    CurvedArrow(canvas, (knob[0], knob[1] + 60), 60, -125, -55, kRotationInk)
     Knob(canvas, knob)
 
     # Yaw: a turn around the knob's own axis, seen from above; the arrow ends
-    # above the min and max labels (yaw min ends at x 225 du, yaw max starts
-    # at 238 du, both at y 94 du).
-    yaw = (Du(231.5), Du(62))
-    CurvedArrow(canvas, yaw, 44, 130, 410, kRotationInk)
-    Disc(canvas, yaw, 22, kCardEdge)
-    Disc(canvas, yaw, 20, kAircraft)
-    Capsule(canvas, (yaw[0], yaw[1] - 4), (yaw[0], yaw[1] - 15), 4, kCardFill)
+    # just above the min and max labels (yaw min ends at x 225 du, yaw max
+    # starts at 238 du, both at y 94 du).
+    yaw = (DuX(231.5), DuY(94) - 52)
+    CurvedArrow(canvas, yaw, 50, 130, 410, kRotationInk)
+    Disc(canvas, yaw, 24, kCardEdge)
+    Disc(canvas, yaw, 22, kAircraft)
+    Capsule(canvas, (yaw[0], yaw[1] - 5), (yaw[0], yaw[1] - 17), 4, kCardFill)
 
     # Forward and backward with left and right: forward label above at
     # 164 du, backward below at 250 du, left ends at 53 du, right starts at
     # 113 du, both at y 218 du.
-    cross = (Du(83), Du(221))
-    StraightArrow(canvas, (cross[0], Du(175)), (cross[0], Du(247)), kTranslationInk)
-    StraightArrow(canvas, (Du(56), cross[1]), (Du(110), cross[1]), kTranslationInk)
+    cross = (DuX(83), DuY(222) - 2)
+    StraightArrow(canvas, (cross[0], DuY(172) + 4), (cross[0], DuY(250) - 4), kTranslationInk)
+    StraightArrow(canvas, (DuX(53) + 4, cross[1]), (DuX(113) - 4, cross[1]), kTranslationInk)
     Knob(canvas, cross)
 
     # Up and down: up label at 165 du, down label at 252 du, centred on 230 du.
-    lift = (Du(230), Du(212))
-    StraightArrow(canvas, (lift[0], Du(176)), (lift[0], Du(249)), kTranslationInk)
+    lift = (DuX(230), (DuY(173) + DuY(252)) / 2)
+    StraightArrow(canvas, (lift[0], DuY(173) + 4), (lift[0], DuY(252) - 4), kTranslationInk)
     RoundedBox(canvas, (lift[0] - 26, lift[1] - 9, lift[0] + 26, lift[1] + 9), 9, kCardEdge)
     RoundedBox(canvas, (lift[0] - 24, lift[1] - 7, lift[0] + 24, lift[1] + 7), 7, kAircraft)
     return canvas

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Takes a picture of each dialog of pivora.dll: runs testbed/dialog_viewer
+# under Wine on a virtual X display, captures the screen and trims it to the
+# dialog. PNGs go to build/screenshots/.
+#
+#   scripts/screenshots.sh [windows build dir]      (default: build/windows)
+#
+# Needs Xvfb, ImageMagick (import, convert) and a Windows build that holds
+# pivora.dll and dialog_viewer.exe. Uses its own Wine prefix with the normal
+# graphics driver, build/wineprefix-x11 (created on first use; that takes a
+# few minutes), because the tests' prefix has no display.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$here/build/windows}" && pwd)"
+out="$here/build/screenshots"
+display=":77"
+show_ms=20000
+
+dll="$build/module/pivora.dll"
+viewer="$build/testbed/dialog_viewer/dialog_viewer.exe"
+for f in "$dll" "$viewer"; do
+  [ -f "$f" ] || { echo "missing $f: build the windows preset first" >&2; exit 1; }
+done
+mkdir -p "$out"
+
+export WINEPREFIX="$here/build/wineprefix-x11" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export DISPLAY="$display"
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# Start a display unless one is already there.
+if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
+  Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+
+"$here/scripts/wineprefix.sh" "$WINEPREFIX" x11
+
+# The dialogs are laid out in "MS Sans Serif" 8. Debian keeps Wine's own
+# fonts in the separate package fonts-wine; without them Wine substitutes a
+# wider font and every picture comes out wrong. Give this prefix a copy.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f /usr/share/wine/fonts/sserife.fon ] && [ ! -f "$fonts/sserife.fon" ]; then
+  scratch="$(mktemp -d)"
+  (cd "$scratch" && apt-get download fonts-wine >/dev/null 2>&1 && dpkg -x fonts-wine_*.deb x) ||
+    { echo "cannot get fonts-wine; install it or copy Wine's fonts into $fonts" >&2; exit 1; }
+  mkdir -p "$fonts"
+  cp "$scratch"/x/usr/share/wine/fonts/* "$fonts/"
+  rm -rf "$scratch"
+fi
+wineserver -p
+
+# Wine sees the build tree through drive Z:.
+win() { echo "Z:${1//\//\\}"; }
+
+for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point; do
+  id="${entry%%:*}"
+  name="${entry#*:}"
+  ready="$out/.ready-$id"
+  rm -f "$ready"
+  # A virtual desktop makes Wine draw the frames and captions itself, as
+  # Xvfb has no window manager to draw them.
+  wine explorer /desktop=pivora-shots,1280x1024 "$viewer" "$(win "$dll")" "$id" "$(win "$ready")" "$show_ms" &
+  viewer_pid=$!
+  for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
+  if [ ! -f "$ready" ]; then
+    echo "dialog $id did not show" >&2
+    kill "$viewer_pid" 2>/dev/null || true
+    exit 1
+  fi
+  import -display "$display" -window root "$out/$name-full.png"
+  # Cut away the virtual desktop around the dialog: a border in the
+  # desktop's colour makes -trim take that colour as the one to remove.
+  desktop="$(convert "$out/$name-full.png" -format '%[pixel:p{1279,1023}]' info:)"
+  convert "$out/$name-full.png" -bordercolor "$desktop" -border 1 -trim +repage "$out/$name.png"
+  # Deleting the marker tells the viewer to close its dialog.
+  rm -f "$out/$name-full.png" "$ready"
+  wait "$viewer_pid" || true
+  echo "$out/$name.png"
+done
