@@ -21,6 +21,16 @@ bool IsBlank(char c) {
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
+bool IsUtf16(std::string_view s) {
+  return s.size() >= 2 && ((s[0] == '\xFF' && s[1] == '\xFE') || (s[0] == '\xFE' && s[1] == '\xFF'));
+}
+
+bool IsUtf8Bom(std::string_view s) { return s.size() >= 3 && std::memcmp(s.data(), kUtf8Bom, 3) == 0; }
+
+// A key line at the very start of a file would be taken for the text's
+// encoding mark when the file is read again.
+bool StartsWithByteOrderMark(std::string_view s) { return IsUtf16(s) || IsUtf8Bom(s); }
+
 std::string_view TrimLeft(std::string_view s) {
   size_t i = 0;
   while (i < s.size() && IsBlank(s[i])) ++i;
@@ -204,16 +214,14 @@ struct Parser {
 
 bool ParseIniDocument(std::string bytes, IniDocument* doc) {
   *doc = IniDocument();
-  const bool utf16 = bytes.size() >= 2 &&
-                     ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
-  if (utf16 || bytes.size() > kIniMaxBytes) {
+  if (IsUtf16(bytes) || bytes.size() > kIniMaxBytes) {
     doc->writable = false;
     doc->sections.push_back(IniSection{0, 0, 0, kIniNoEntry, kIniNoEntry});
     doc->sectionIndex.emplace(std::string(), 0);
     return false;
   }
   doc->bytes = std::move(bytes);
-  doc->utf8Bom = doc->bytes.size() >= 3 && std::memcmp(doc->bytes.data(), kUtf8Bom, 3) == 0;
+  doc->utf8Bom = IsUtf8Bom(doc->bytes);
   Parser parser{doc};
   parser.Run(doc->utf8Bom ? 3 : 0);
   return true;
@@ -267,6 +275,7 @@ bool WriteIniString(IniDocument* doc, std::string_view section, std::string_view
   if (key.find_first_of("\r\n=") != std::string_view::npos) return false;
   const std::string_view keyText = TrimLeft(key);
   if (!keyText.empty() && keyText[0] == '[') return false;  // it would read back as a header
+  if (StartsWithByteOrderMark(keyText)) return false;        // at the top of a file, it would too
   value = TrimLeft(value);
   value = value.substr(0, value.find_first_of("\r\n"));
 

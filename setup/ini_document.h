@@ -99,7 +99,7 @@ int32_t ReadIniInt(const IniDocument& doc, std::string_view section, std::string
 // a missing section at the end. Leading blanks of the value are dropped and
 // the value ends at its first line break, so a value cannot forge lines.
 // Refused (false, nothing changed): a name with a line break, a key with
-// '=' or starting with '[', a read-only document.
+// '=' or starting with '[' or a byte order mark, a read-only document.
 bool WriteIniString(IniDocument* doc, std::string_view section, std::string_view key,
                     std::string_view value);
 

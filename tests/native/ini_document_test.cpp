@@ -198,6 +198,7 @@ TEST(IniDocumentWrite, RefusesWhatCouldNotReadBack) {
   };
   const Refused cases[] = {
       {"s\n", "k"}, {"s\rx", "k"}, {"s", "k\n"}, {"s", "a=b"}, {"s", "[k"}, {"s", " [k]"},
+      {"", "\xFF\xFEk"}, {"", "\xEF\xBB\xBFk"},
   };
   const std::string text = "[s]\nA=1\n";
   for (const Refused& c : cases) {

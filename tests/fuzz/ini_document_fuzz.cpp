@@ -1,0 +1,139 @@
+// Arbitrary bytes as a settings file, then arbitrary writes. Aborts when an
+// unchanged document does not serialise to its own bytes, when a write is
+// accepted or refused against the rules, when a written value does not read
+// back (before and after a save and a fresh parse), when a write disturbs
+// any other key, or when applying the writes at once differs from applying
+// them one at a time with a save and a parse in between.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "setup/ini_document.h"
+
+namespace {
+
+void CheckAt(bool ok, int line) {
+  if (ok) return;
+  std::fprintf(stderr, "ini_document_fuzz: check at line %d failed\n", line);
+  std::abort();
+}
+#define Check(ok) CheckAt((ok), __LINE__)
+
+bool Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
+std::string Trimmed(std::string s) {
+  while (!s.empty() && Blank(s.front())) s.erase(s.begin());
+  while (!s.empty() && Blank(s.back())) s.pop_back();
+  return s;
+}
+
+std::string Folded(const std::string& name) {
+  std::string s = Trimmed(name);
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return s;
+}
+
+// What the platform's reader gives for a value written as `value`.
+std::string ExpectedRead(std::string value) {
+  while (!value.empty() && Blank(value.front())) value.erase(value.begin());
+  value = value.substr(0, value.find_first_of("\r\n"));
+  value = Trimmed(value);
+  value = value.substr(0, value.find('\0'));
+  if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+bool Refused(const std::string& section, const std::string& key) {
+  if (section.find_first_of("\r\n") != std::string::npos) return true;
+  if (key.find_first_of("\r\n=") != std::string::npos) return true;
+  size_t i = 0;
+  while (i < key.size() && Blank(key[i])) ++i;
+  const std::string rest = key.substr(i);
+  return rest.rfind("[", 0) == 0 || rest.rfind("\xFF\xFE", 0) == 0 || rest.rfind("\xFE\xFF", 0) == 0 ||
+         rest.rfind("\xEF\xBB\xBF", 0) == 0;
+}
+
+std::string Read(const IniDocument& doc, const std::string& section, const std::string& key) {
+  std::vector<char> out(doc.bytes.size() + 16);  // room for any value and the fallback
+  const size_t n = ReadIniString(doc, section, key, "\x01missing", out.data(), out.size());
+  return std::string(out.data(), n);
+}
+
+IniDocument Parse(const std::string& bytes) {
+  IniDocument doc;
+  ParseIniDocument(bytes, &doc);
+  return doc;
+}
+
+const char* const kSections[] = {"s", "S", " s ", "", "SETTINGS", "Button_1", "a]b", "[x"};
+const char* const kKeys[] = {"k", "K ", "A", "", "DoingCalibration", ";c", "a b"};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider in(data, size);
+  const std::string original = in.ConsumeRandomLengthString(4096);
+  IniDocument doc;
+  if (!ParseIniDocument(original, &doc)) {
+    Check(!IsIniDocumentWritable(doc));
+    return 0;
+  }
+  Check(SerializeIniDocument(doc) == original);
+
+  std::vector<std::string> sections(std::begin(kSections), std::end(kSections));
+  std::vector<std::string> keys(std::begin(kKeys), std::end(kKeys));
+  IniWriteList writes;
+  while (in.remaining_bytes() > 0 && writes.size() < 12) {
+    IniWrite w;
+    w.section = in.ConsumeBool() ? in.ConsumeRandomLengthString(24) : in.PickValueInArray(kSections);
+    w.key = in.ConsumeBool() ? in.ConsumeRandomLengthString(16) : in.PickValueInArray(kKeys);
+    w.value = in.ConsumeRandomLengthString(64);
+    sections.push_back(w.section);
+    keys.push_back(w.key);
+    writes.push_back(w);
+  }
+
+  for (const IniWrite& w : writes) {
+    std::vector<std::string> before;
+    for (const std::string& s : sections) {
+      for (const std::string& k : keys) before.push_back(Read(doc, s, k));
+    }
+    const std::string bytesBefore = SerializeIniDocument(doc);
+    const bool accepted = WriteIniString(&doc, w.section, w.key, w.value);
+    Check(accepted == !Refused(w.section, w.key));
+    if (!accepted) {
+      Check(SerializeIniDocument(doc) == bytesBefore);
+      continue;
+    }
+    Check(Read(doc, w.section, w.key) == ExpectedRead(w.value));
+    size_t i = 0;
+    for (const std::string& s : sections) {
+      for (const std::string& k : keys) {
+        const bool same = Folded(s) == Folded(w.section) && Folded(k) == Folded(w.key);
+        Check(Read(doc, s, k) == (same ? ExpectedRead(w.value) : before[i]));
+        ++i;
+      }
+    }
+  }
+
+  const IniDocument saved = Parse(SerializeIniDocument(doc));
+  for (const std::string& s : sections) {
+    for (const std::string& k : keys) Check(Read(saved, s, k) == Read(doc, s, k));
+  }
+
+  std::string oneByOne = original;
+  for (const IniWrite& w : writes) {
+    IniDocument step = Parse(oneByOne);
+    WriteIniString(&step, w.section, w.key, w.value);
+    oneByOne = SerializeIniDocument(step);
+  }
+  Check(oneByOne == SerializeIniDocument(doc));
+  return 0;
+}
