@@ -13,6 +13,9 @@ constexpr const char* kCaption = "Application removal";
 constexpr const char* kSetupMissing = "setup.lst not found or removed, cannot continue";
 constexpr const char* kLogMissing = "ST6UNST.LOG not found or removed, cannot continue";
 
+// Files that are there but don't count as files.
+enum class Quirk { kNone, kSetupListHidden, kSetupListSystem, kLogIsAFolder };
+
 struct StartupCase {
   const char* name;
   bool separateWorkingFolder;
@@ -21,6 +24,7 @@ struct StartupCase {
   bool logInWorkingFolder;
   bool logInProgramFolder;
   const char* message;
+  Quirk quirk = Quirk::kNone;
 };
 
 void PrintTo(const StartupCase& c, std::ostream* out) { *out << c.name; }
@@ -50,6 +54,19 @@ TEST_P(UnriggerStartup, MissingFileEndsTheProgramWithOneMessage) {
   if (c.logInProgramFolder) {
     ASSERT_TRUE(WriteBytes(program / "ST6UNST.LOG", "log"));
   }
+  switch (c.quirk) {
+    case Quirk::kNone:
+      break;
+    case Quirk::kSetupListHidden:
+      SetFileAttributesA((program / "setup.lst").c_str(), FILE_ATTRIBUTE_HIDDEN);
+      break;
+    case Quirk::kSetupListSystem:
+      SetFileAttributesA((working / "setup.lst").c_str(), FILE_ATTRIBUTE_SYSTEM);
+      break;
+    case Quirk::kLogIsAFolder:
+      ASSERT_TRUE(CreateDirectoryA((working / "ST6UNST.LOG").c_str(), nullptr));
+      break;
+  }
   const FolderFiles before = ReadFolderFiles(working.path());
 
   UnriggerRun run(program.path(), working.path());
@@ -76,6 +93,9 @@ const StartupCase kStartupCases[] = {
     {"LogMissing", false, true, true, false, false, kLogMissing},
     {"LogOnlyInProgramFolder", true, true, true, false, true, kLogMissing},
     {"BothMissingGivesOnlyTheSetupListMessage", false, false, false, false, false, kSetupMissing},
+    {"SetupListHidden", false, true, true, true, false, kSetupMissing, Quirk::kSetupListHidden},
+    {"SetupListSystemFile", true, true, true, true, false, kSetupMissing, Quirk::kSetupListSystem},
+    {"LogIsAFolder", false, true, true, false, false, kLogMissing, Quirk::kLogIsAFolder},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, UnriggerStartup, testing::ValuesIn(kStartupCases),
                          [](const testing::TestParamInfo<StartupCase>& info) {

@@ -154,10 +154,16 @@ SimulatorListFolder::SimulatorListFolder() {
   CreateDirectoryA(microsoft.c_str(), nullptr);
   path_ = microsoft + "\\fsx";
   // Whatever another user of this prefix keeps there is moved aside, not lost.
+  savedPath_ = path_ + ".saved_by_unrigger_e2e";
+  if (PathExists(savedPath_)) {
+    // A run that died half-way left its own files in place of the real ones.
+    DeleteFolderTree(path_);
+    MoveFileA(savedPath_.c_str(), path_.c_str());
+  }
   if (PathExists(path_)) {
-    savedPath_ = path_ + ".saved_by_unrigger_e2e";
-    DeleteFolderTree(savedPath_);
     MoveFileA(path_.c_str(), savedPath_.c_str());
+  } else {
+    savedPath_.clear();
   }
   CreateDirectoryA(path_.c_str(), nullptr);
 }
