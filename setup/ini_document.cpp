@@ -60,7 +60,7 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 }
 
 std::string IndexKey(std::string_view name) {
-  std::string key(Trim(name));
+  std::string key(Trim(CutAtNul(name)));
   for (char& c : key) c = LowerAscii(c);
   return key;
 }
@@ -76,15 +76,22 @@ size_t BreakSize(std::string_view line) {
   return 0;
 }
 
+std::string_view LineContent(const IniDocument& doc, const IniPiece& piece) {
+  std::string_view line = PieceText(doc, piece);
+  line.remove_suffix(BreakSize(line));
+  return line;
+}
+
+// Names are C strings to the platform's reader: a NUL byte ends them.
 std::string_view EntryName(const IniDocument& doc, const IniPiece& piece) {
-  return Trim(PieceText(doc, piece).substr(0, piece.equals));
+  const std::string_view line = LineContent(doc, piece);
+  return CutAtNul(Trim(piece.equals == kIniNoValue ? line : line.substr(0, piece.equals)));
 }
 
 // The value as the line holds it: between '=' and the line break, trimmed.
+// Only for pieces that have one.
 std::string_view EntryValue(const IniDocument& doc, const IniPiece& piece) {
-  std::string_view line = PieceText(doc, piece);
-  line.remove_suffix(BreakSize(line));
-  return Trim(line.substr(piece.equals + 1));
+  return Trim(LineContent(doc, piece).substr(piece.equals + 1));
 }
 
 // The name of a section header line, or false when the line is none: it
@@ -93,7 +100,7 @@ bool HeaderName(std::string_view trimmedLine, std::string_view* name) {
   if (trimmedLine.empty() || trimmedLine[0] != '[') return false;
   const size_t close = trimmedLine.rfind(']');
   if (close == std::string_view::npos || close == 0) return false;
-  *name = Trim(trimmedLine.substr(1, close - 1));
+  *name = CutAtNul(Trim(trimmedLine.substr(1, close - 1)));
   return true;
 }
 
@@ -105,7 +112,7 @@ uint32_t FindSection(const IniDocument& doc, std::string_view name) {
 
 // The piece that holds `key` in section `s`; the first one wins.
 const IniPiece* FindEntry(const IniDocument& doc, uint32_t s, std::string_view key) {
-  key = Trim(key);
+  key = Trim(CutAtNul(key));
   const IniSection& section = doc.sections[s];
   const uint32_t body = s == 0 ? section.first : section.first + 1;
   for (uint32_t i = body; i < section.contentEnd; ++i) {
@@ -147,33 +154,21 @@ bool AppendLine(IniDocument* doc, const std::string& line, uint32_t equals, IniP
 
 struct Parser {
   IniDocument* doc;
-  size_t gapBegin = std::string::npos;       // first blank or junk line not yet in a piece
-  size_t gapContentEnd = std::string::npos;  // end of the last junk line of that gap
+  size_t gapBegin = std::string::npos;  // first blank line not yet in a piece
 
   void Push(size_t begin, size_t end, uint32_t equals) {
     doc->pieces.push_back(
         IniPiece{static_cast<uint32_t>(begin), static_cast<uint32_t>(end - begin), equals});
   }
 
-  // Lines without an entry gather into one piece; at the end of a section
-  // its trailing blank lines become a piece of their own, so that a new key
-  // can go before them.
+  // Blank lines gather into one piece. At the end of a section that piece
+  // stays outside its content, so that a new key goes before it.
   void FlushGap(size_t gapEnd, bool sectionEnds) {
     IniSection& section = doc->sections.back();
-    if (gapBegin == std::string::npos) {
-      if (sectionEnds) section.contentEnd = section.end = static_cast<uint32_t>(doc->pieces.size());
-      return;
-    }
-    if (!sectionEnds) {
-      Push(gapBegin, gapEnd, kIniNoEntry);
-    } else {
-      if (gapContentEnd != std::string::npos) Push(gapBegin, gapContentEnd, kIniNoEntry);
-      section.contentEnd = static_cast<uint32_t>(doc->pieces.size());
-      const size_t blankBegin = gapContentEnd != std::string::npos ? gapContentEnd : gapBegin;
-      if (blankBegin < gapEnd) Push(blankBegin, gapEnd, kIniNoEntry);
-      section.end = static_cast<uint32_t>(doc->pieces.size());
-    }
-    gapBegin = gapContentEnd = std::string::npos;
+    if (sectionEnds) section.contentEnd = static_cast<uint32_t>(doc->pieces.size());
+    if (gapBegin != std::string::npos) Push(gapBegin, gapEnd, kIniNoEntry);
+    if (sectionEnds) section.end = static_cast<uint32_t>(doc->pieces.size());
+    gapBegin = std::string::npos;
   }
 
   void Run(size_t start) {
@@ -197,12 +192,12 @@ struct Parser {
                                            kIniNoEntry, kIniNoEntry});
         Push(pos, next, kIniNoEntry);
         doc->sectionIndex.emplace(IndexKey(name), static_cast<uint32_t>(doc->sections.size() - 1));
-      } else if (const size_t equals = line.find('='); equals != std::string_view::npos) {
-        FlushGap(pos, false);
-        Push(pos, next, static_cast<uint32_t>(equals));
       } else {
-        if (gapBegin == std::string::npos) gapBegin = pos;
-        gapContentEnd = next;
+        // A line without '=' is a key without a value, as on the platform:
+        // it reads as missing and hides a later line of the same key.
+        const size_t equals = line.find('=');
+        FlushGap(pos, false);
+        Push(pos, next, equals == std::string_view::npos ? kIniNoValue : static_cast<uint32_t>(equals));
       }
       pos = next;
     }
@@ -234,7 +229,7 @@ bool FindIniValue(const IniDocument& doc, std::string_view section, std::string_
   const uint32_t s = FindSection(doc, section);
   if (s == kIniNoEntry) return false;
   const IniPiece* piece = FindEntry(doc, s, key);
-  if (piece == nullptr) return false;
+  if (piece == nullptr || piece->equals == kIniNoValue) return false;
   *value = CutAtNul(EntryValue(doc, *piece));
   return true;
 }
@@ -271,6 +266,10 @@ int32_t ReadIniInt(const IniDocument& doc, std::string_view section, std::string
 bool WriteIniString(IniDocument* doc, std::string_view section, std::string_view key,
                     std::string_view value) {
   if (!doc->writable || doc->sections.empty()) return false;
+  // The platform's writer takes C strings.
+  section = CutAtNul(section);
+  key = CutAtNul(key);
+  value = CutAtNul(value);
   if (section.find_first_of("\r\n") != std::string_view::npos) return false;
   if (key.find_first_of("\r\n=") != std::string_view::npos) return false;
   const std::string_view keyText = TrimLeft(key);
@@ -283,16 +282,27 @@ bool WriteIniString(IniDocument* doc, std::string_view section, std::string_view
   if (s != kIniNoEntry) {
     IniPiece* found = FindEntry(doc, s, key);
     if (found != nullptr) {
-      if (EntryValue(*doc, *found) == value) return true;
-      // Keep the line's own spelling up to the value and its line break.
+      const bool hasValue = found->equals != kIniNoValue;
+      if (hasValue && EntryValue(*doc, *found) == value) return true;
+      // Keep the line's own spelling up to the value, and its line break.
       const std::string_view line = PieceText(*doc, *found);
-      const std::string_view afterEquals = line.substr(found->equals + 1);
-      const size_t lead = afterEquals.size() - TrimLeft(afterEquals).size();
-      std::string text(line.substr(0, found->equals + 1 + lead));
+      const std::string_view content = LineContent(*doc, *found);
+      std::string text;
+      uint32_t equals = found->equals;
+      if (hasValue) {
+        const std::string_view afterEquals = content.substr(equals + 1);
+        text = content.substr(0, equals + 1 + afterEquals.size() - TrimLeft(afterEquals).size());
+      } else {
+        size_t n = content.size();
+        while (n > 0 && IsBlank(content[n - 1])) --n;
+        equals = static_cast<uint32_t>(n);
+        text = content.substr(0, n);
+        text += '=';
+      }
       text += value;
-      text += line.substr(line.size() - BreakSize(line));
+      text += line.substr(content.size());
       IniPiece replacement;
-      if (!AppendLine(doc, text, found->equals, &replacement)) return false;
+      if (!AppendLine(doc, text, equals, &replacement)) return false;
       *found = replacement;
       doc->changed = true;
       return true;

@@ -9,7 +9,9 @@
 //   around a line, a name or a value do not count.
 // - "[name]" starts a section; the name runs to the last ']' on the line.
 //   Text before the first section belongs to the section named "".
-// - "key=value" is an entry; a line without '=' holds no value.
+// - "key=value" is an entry. A line without '=' is a key without a value:
+//   it reads as missing, and hides any later line of the same key.
+// - Names and values end at a NUL byte, as C strings do.
 // - Section and key names match without regard to ASCII case. When a name
 //   appears twice, the first one wins.
 // - A value wrapped in a pair of matching quotes (" or ') reads without them.
@@ -30,14 +32,16 @@ constexpr size_t kIniMaxBytes = 0x7FFFFFF0u;
 // only the first 29 characters of a value take part in the number.
 constexpr size_t kIniIntReadChars = 29;
 
-// One run of bytes of the document: a line with its line break, or several
-// lines that hold no entry (blank lines, comments without '=', junk).
+// One run of bytes of the document: a line with its line break, or a run
+// of blank lines.
 struct IniPiece {
   uint32_t begin;   // offset in IniDocument::bytes
   uint32_t size;    // bytes, line breaks included
-  uint32_t equals;  // offset of the entry's '=' from begin; kIniNoEntry otherwise
+  uint32_t equals;  // offset of the entry's '=' from begin, or one of:
 };
-constexpr uint32_t kIniNoEntry = 0xFFFFFFFFu;
+constexpr uint32_t kIniNoEntry = 0xFFFFFFFFu;  // blank lines, a section header
+constexpr uint32_t kIniNoValue = 0xFFFFFFFEu;  // a key line without '='
+
 
 struct IniAddedPiece {
   IniPiece piece;

@@ -30,8 +30,10 @@ std::string Trimmed(std::string s) {
   return s;
 }
 
+std::string CutAtNul(const std::string& s) { return s.substr(0, s.find('\0')); }
+
 std::string Folded(const std::string& name) {
-  std::string s = Trimmed(name);
+  std::string s = Trimmed(CutAtNul(name));
   for (char& c : s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   }
@@ -40,17 +42,19 @@ std::string Folded(const std::string& name) {
 
 // What the platform's reader gives for a value written as `value`.
 std::string ExpectedRead(std::string value) {
+  value = CutAtNul(value);
   while (!value.empty() && Blank(value.front())) value.erase(value.begin());
   value = value.substr(0, value.find_first_of("\r\n"));
   value = Trimmed(value);
-  value = value.substr(0, value.find('\0'));
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
     value = value.substr(1, value.size() - 2);
   }
   return value;
 }
 
-bool Refused(const std::string& section, const std::string& key) {
+bool Refused(std::string section, std::string key) {
+  section = CutAtNul(section);
+  key = CutAtNul(key);
   if (section.find_first_of("\r\n") != std::string::npos) return true;
   if (key.find_first_of("\r\n=") != std::string::npos) return true;
   size_t i = 0;

@@ -56,6 +56,9 @@ TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
       {"single quotes stripped", odd, "y]z", "sq", "single"},
       {"empty value", odd, "y]z", "emp", ""},
       {"line without equals", odd, "y]z", "noeq", "DEF"},
+      {"a key without value hides a later one", "[s]\nk\nk=1\n", "s", "k", "DEF"},
+      {"NUL ends a key name", std::string("[s]\nk\0n=8\n", 11), "s", "k", "8"},
+      {"NUL ends a section name", std::string("[s\0x]\nA=1\n", 11), "s", "A", "1"},
       {"empty key name", odd, "y]z", "", "anon"},
       {"semicolon lines are plain keys", odd, "y]z", ";c", "7"},
       {"missing section", odd, "nothere", "k", "DEF"},
@@ -150,8 +153,8 @@ TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
 struct WriteCase {
   const char* name;
   std::string before;
-  const char* section;
-  const char* key;
+  std::string section;
+  std::string key;
   std::string value;
   std::string after;
 };
@@ -179,7 +182,9 @@ TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
       {"preamble after its own lines", "x=0\n\n[s]\n", "", "k", "1", "x=0\nk=1\r\n\n[s]\n"},
       {"byte order mark stays first", "\xEF\xBB\xBF[s]\n", "", "k", "1", "\xEF\xBB\xBFk=1\r\n[s]\n"},
       {"first of duplicate sections", "[s]\nA=1\n[S]\nB=2\n", "S", "B", "x", "[s]\nA=1\nB=x\r\n[S]\nB=2\n"},
-      {"line without equals is not the key", "[s]\nnoeq\n", "s", "noeq", "x", "[s]\nnoeq\nnoeq=x\r\n"},
+      {"a line without equals gets its value", "[s]\n  noeq \t\nB=1\n", "s", "noeq", "x", "[s]\n  noeq=x\nB=1\n"},
+      {"a NUL ends every name and the value", "", std::string("s\0x", 3), std::string("k\0y", 3),
+       std::string("v\0z", 3), "[s]\r\nk=v\r\n"},
       {"title with odd characters", "", "Cessna [C172] = ;x", "ipitch", "3", "[Cessna [C172] = ;x]\r\nipitch=3\r\n"},
       {"empty value", "[s]\nA=1\n", "s", "A", "", "[s]\nA=\n"},
   };

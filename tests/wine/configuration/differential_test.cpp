@@ -1,0 +1,319 @@
+// Our INI engine against the platform's private-profile functions, on a
+// corpus of files made here: hand-made odd ones and generated ones. Reads
+// must agree key for key; the same writes must read back the same through
+// either engine, and our files must read the same through the platform's
+// reader (the device server may use it). Files already in the platform's
+// own layout must even come out byte for byte. The behaviours where we
+// knowingly differ are pinned in KnownDifferences, both sides.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "setup/configuration.h"
+#include "setup/ini_document.h"
+
+namespace {
+
+struct Lcg {
+  uint32_t state;
+  uint32_t Next() { return state = state * 1664525u + 1013904223u; }
+  uint32_t Below(uint32_t n) { return (Next() >> 8) % n; }
+  template <typename T, size_t N>
+  const T& Pick(const T (&items)[N]) { return items[Below(N)]; }
+};
+
+const char* const kSections[] = {"s", "S", "SETTINGS", "settings", "Button_1", "Button_01", "a]b",
+                                 "x y", "\xE9t\xE9", "\xC9T\xC9", "[q", "Cessna [C172] = ;x"};
+const char* const kKeys[] = {"k", "K", "quorixmode", "a b", ";c", "\xE9", "ipitch", "fpitch"};
+const char kValueChars[] = "0123456789+-\"' aAzZ;=[]#\t\x1a\xE9,.";
+const char* const kBlanks[] = {"", "", "", " ", "\t", "  ", "\x1a"};
+const char* const kBreaks[] = {"\r\n", "\r\n", "\n", "\r"};
+
+// Lines made of the pieces the rules care about, in any order and spacing.
+std::string RandomFile(Lcg& rng) {
+  std::string text;
+  const int lines = 1 + static_cast<int>(rng.Below(24));
+  for (int i = 0; i < lines; ++i) {
+    const uint32_t kind = rng.Below(10);
+    text += rng.Pick(kBlanks);
+    if (kind < 3) {
+      text += "[";
+      text += rng.Pick(kBlanks);
+      text += rng.Pick(kSections);
+      text += rng.Pick(kBlanks);
+      text += "]";
+      if (rng.Below(4) == 0) text += " junk";
+    } else if (kind < 8) {
+      text += rng.Pick(kKeys);
+      text += rng.Pick(kBlanks);
+      text += "=";
+      text += rng.Pick(kBlanks);
+      const uint32_t length = rng.Below(14);
+      for (uint32_t c = 0; c < length; ++c) text += kValueChars[rng.Below(sizeof kValueChars - 1)];
+    } else if (kind == 8) {
+      text += rng.Pick(kKeys);  // no '='
+    }
+    text += rng.Pick(kBlanks);
+    if (i + 1 < lines || rng.Below(3) != 0) text += rng.Pick(kBreaks);
+  }
+  return text;
+}
+
+// The platform's own layout: header and key=value lines, CR LF, no blanks.
+std::string CanonicalFile(Lcg& rng) {
+  std::string text;
+  const int sections = static_cast<int>(rng.Below(5));
+  for (int s = 0; s < sections; ++s) {
+    text += std::string("[") + rng.Pick(kSections) + "]\r\n";
+    const int keys = static_cast<int>(rng.Below(5));
+    for (int k = 0; k < keys; ++k) text += std::string(rng.Pick(kKeys)) + "=" + std::to_string(rng.Below(300)) + "\r\n";
+  }
+  return text;
+}
+
+class Differential : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "pivora_diff_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+  }
+  void TearDown() override {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder_ + "*.ini").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do DeleteFileA((folder_ + found.cFileName).c_str());
+      while (FindNextFileA(find, &found));
+      FindClose(find);
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  // A fresh name for every file: the platform caches files by name and
+  // modification time, and must never answer from a stale copy.
+  std::string NewFile(const std::string& bytes) {
+    const std::string path = folder_ + "f" + std::to_string(++files_) + ".ini";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD wrote = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(file);
+    return path;
+  }
+
+  static std::string Bytes(const std::string& path) {
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+  }
+
+  static std::string Theirs(const std::string& path, const char* section, const char* key) {
+    char out[50];
+    GetPrivateProfileStringA(section, key, "DEF", out, sizeof out, path.c_str());
+    return std::string(out) + "|" + std::to_string(static_cast<int>(GetPrivateProfileIntA(section, key, -7, path.c_str())));
+  }
+
+  static std::string Ours(const IniDocument& doc, const char* section, const char* key) {
+    char out[50];
+    ReadIniString(doc, section, key, "DEF", out, sizeof out);
+    return std::string(out) + "|" + std::to_string(ReadIniInt(doc, section, key, -7));
+  }
+
+  static IniDocument Parse(const std::string& bytes) {
+    IniDocument doc;
+    ParseIniDocument(bytes, &doc);
+    return doc;
+  }
+
+  // Every probe name, with the blank and case variants the rules allow.
+  static std::vector<std::string> Probes(const char* const* names, size_t count) {
+    std::vector<std::string> probes;
+    for (size_t i = 0; i < count; ++i) {
+      probes.push_back(names[i]);
+      probes.push_back(std::string(" ") + names[i] + "\t");
+    }
+    probes.push_back("");
+    return probes;
+  }
+
+  // Compares every probe; returns the number of disagreements (reported).
+  int CompareReads(const IniDocument& ours, const std::string& theirsPath, const std::string& what) {
+    int mismatches = 0;
+    for (const std::string& s : Probes(kSections, sizeof kSections / sizeof *kSections)) {
+      for (const std::string& k : Probes(kKeys, sizeof kKeys / sizeof *kKeys)) {
+        const std::string a = Ours(ours, s.c_str(), k.c_str());
+        const std::string b = Theirs(theirsPath, s.c_str(), k.c_str());
+        if (a != b && ++mismatches <= 3) {
+          ADD_FAILURE() << what << " [" << s << "] " << k << ": ours '" << a << "' platform '" << b << "'";
+        }
+      }
+    }
+    return mismatches;
+  }
+
+  std::string folder_;
+  int files_ = 0;
+};
+
+TEST_F(Differential, ReadsMatchThePlatform) {
+  const std::string handMade[] = {
+      "[ sec ]\r\n k1 = v1 \r\n[sec2 ]\nk=2\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\n",
+      "\"q\" = \"quoted\"\nsq='single'\nemp=\nnoeq\n=anon\n;c=7\n[s]\nk=\"\"\nK=9\n",
+      "a=1\n[s]\nb=2\n", "[]\na=1\n", "[s]\nA=1\n[S]\nB=2\nA=3\n", "[s]\rA=1\rB=2\r\r[t]\rC=3",
+      "\xEF\xBB\xBF[s]\nk=1\n", "[s]\n\x1a k \x1a=\x1a 2\x1a\n", "[s]\nk=\"0123456789012345678901234567890123456789\"",
+      "[Cessna [C172] = ;x]\nipitch=-0\nfpitch=5\n", "[s]\nk=12abc\nK=abc\n", "[s]\nk= -2147483649\n",
+      "[s]\nk=10000000000000000000000000000000000001\n", "[s]\nk=\" 10\"\n", "[s]\nk=--3\n",
+      "[s]\nk\nk=1\n", std::string("[s]\nk=1\0z\nK\0x=2\n[s\0t]\nA=3\n", 26),
+  };
+  for (const std::string& text : handMade) CompareReads(Parse(text), NewFile(text), "hand-made");
+
+  Lcg rng{20241207};
+  int mismatches = 0;
+  for (int i = 0; i < 40; ++i) {
+    const std::string text = RandomFile(rng);
+    mismatches += CompareReads(Parse(text), NewFile(text), "generated #" + std::to_string(i));
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(Differential, WritesReadBackAsThePlatformsDo) {
+  Lcg rng{777};
+  for (int i = 0; i < 24; ++i) {
+    const std::string text = i % 2 ? RandomFile(rng) : CanonicalFile(rng);
+    IniDocument doc = Parse(text);
+    const std::string theirs = NewFile(text);
+    const int writes = 1 + static_cast<int>(rng.Below(8));
+    for (int w = 0; w < writes; ++w) {
+      const char* section = rng.Below(8) == 0 ? "" : rng.Pick(kSections);
+      const char* key = rng.Pick(kKeys);
+      std::string value = rng.Below(3) == 0 ? " " : "";
+      const uint32_t length = rng.Below(12);
+      for (uint32_t c = 0; c < length; ++c) value += kValueChars[rng.Below(sizeof kValueChars - 1)];
+      ASSERT_TRUE(WriteIniString(&doc, section, key, value));
+      WritePrivateProfileStringA(section, key, value.c_str(), theirs.c_str());
+    }
+    const std::string ours = NewFile(SerializeIniDocument(doc));
+    const std::string what = "case " + std::to_string(i);
+    CompareReads(Parse(Bytes(ours)), theirs, what + ", each engine its own file");
+    CompareReads(Parse(Bytes(ours)), ours, what + ", our file through the platform's reader");
+  }
+}
+
+TEST_F(Differential, PlatformLayoutComesOutByteForByte) {
+  Lcg rng{4242};
+  ButtonAssignment table[kButtonCount] = {};
+  table[3] = {1, 1, 0, 0, 0, 1, 1, 0, 0x41};
+  const char* const texts[kEyePointTextCount] = {"-0", "5", "12", "25", "3", "05", "", "5", "1", "0", "0", "0"};
+  const IniWriteList saves[] = {CalibrationFlagWrites(0), SettingsWrites(kDefaultModuleSettings),
+                                ButtonAssignmentWrites(table), DefaultEyePointWrites("Cessna [C172] = ;x", texts)};
+  for (int i = 0; i < 10; ++i) {
+    const std::string text = CanonicalFile(rng);
+    for (const IniWriteList& writes : saves) {
+      // 909 platform writes rewrite the file 909 times: two files suffice.
+      if (writes.size() > 100 && i >= 2) continue;
+      IniDocument doc = Parse(text);
+      ApplyIniWrites(&doc, writes);
+      const std::string theirs = NewFile(text);
+      for (const IniWrite& w : writes) WritePrivateProfileStringA(w.section.c_str(), w.key.c_str(), w.value.c_str(), theirs.c_str());
+      EXPECT_EQ(SerializeIniDocument(doc), Bytes(theirs)) << "start:\n" << text << "\nfirst write " << writes[0].key;
+    }
+  }
+}
+
+// Where we knowingly differ. Each row states both results, so that a
+// change on either side shows up here.
+TEST_F(Differential, KnownDifferences) {
+  struct Row {
+    const char* why;
+    std::string text;
+    const char* section;
+    const char* key;
+    const char* ours;
+    const char* platform;
+  };
+  const Row rows[] = {
+      {"integers are decimal only (the platform also takes 0x, 0o and 0b)", "[s]\nk=0x10\n", "s", "k", "0x10|0", "0x10|16"},
+      {"binary prefix", "[s]\nk=0b11\n", "s", "k", "0b11|0", "0b11|3"},
+      {"quoted value of exactly 49 characters keeps all 49 (the platform loses one)",
+       "[s]\nk=\"" + std::string(49, 'q') + "\"\n", "s", "k", nullptr, nullptr},
+      {"non-ASCII letters match only by exact bytes (as on the platform here)", "[\xC9t\xE9]\nk=1\n", "\xE9T\xC9", "k",
+       "DEF|-7", "DEF|-7"},
+  };
+  for (const Row& row : rows) {
+    const std::string path = NewFile(row.text);
+    const std::string ours = Ours(Parse(row.text), row.section, row.key);
+    const std::string theirs = Theirs(path, row.section, row.key);
+    if (row.ours == nullptr) {
+      EXPECT_EQ(ours, std::string(49, 'q') + "|0") << row.why;
+      EXPECT_EQ(theirs, std::string(48, 'q') + "|0") << row.why;
+      continue;
+    }
+    EXPECT_EQ(ours, row.ours) << row.why;
+    EXPECT_EQ(theirs, row.platform) << row.why;
+  }
+
+  // Writes.
+  struct WriteRow {
+    const char* why;
+    const char* key;
+    const char* value;
+    bool oursAccepts;
+    const char* probeKey;  // read back afterwards
+    const char* ours;
+    const char* platform;
+  };
+  const WriteRow writes[] = {
+      {"a value ends at its first line break (the platform writes the rest as new lines)", "nl", "a\r\nb=c", true, "b",
+       "DEF|-7", "c|0"},
+      {"a key with '=' is refused (the platform writes it and it reads back as another key)", "a=b", "v", false, "a",
+       "DEF|-7", "b=v|0"},
+  };
+  for (const WriteRow& row : writes) {
+    IniDocument doc = Parse("[s]\r\n");
+    EXPECT_EQ(WriteIniString(&doc, "s", row.key, row.value), row.oursAccepts) << row.why;
+    const std::string theirs = NewFile("[s]\r\n");
+    WritePrivateProfileStringA("s", row.key, row.value, theirs.c_str());
+    EXPECT_EQ(Ours(doc, "s", row.probeKey), row.ours) << row.why;
+    EXPECT_EQ(Theirs(theirs, "s", row.probeKey), row.platform) << row.why;
+  }
+  {
+    // A key starting with '[' is refused; the platform's line reads back as
+    // a section header.
+    IniDocument doc = Parse("[s]\r\n");
+    EXPECT_FALSE(WriteIniString(&doc, "s", "[t]", "v"));
+    const std::string theirs = NewFile("[s]\r\n");
+    WritePrivateProfileStringA("s", "[t]", "v", theirs.c_str());
+    EXPECT_EQ(Bytes(theirs), "[s]\r\n[t]=v\r\n");
+  }
+  {
+    // We keep blank lines, spacing and line breaks; the platform rewrites
+    // the whole file in its own layout on every change.
+    const std::string text = "[s]\n  a = 1  \n\n[t]\nb=2\n";
+    IniDocument doc = Parse(text);
+    WriteIniString(&doc, "t", "b", "3");
+    const std::string theirs = NewFile(text);
+    WritePrivateProfileStringA("t", "b", "3", theirs.c_str());
+    EXPECT_EQ(SerializeIniDocument(doc), "[s]\n  a = 1  \n\n[t]\nb=3\n");
+    EXPECT_EQ(Bytes(theirs), "[s]\r\na=1\r\n[t]\r\nb=3\r\n");
+  }
+  {
+    // UTF-16 files: the platform decodes them; we read the defaults and
+    // refuse to write, leaving the file as it is.
+    const std::string text("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\x35\0\r\0\n\0", 22);
+    IniDocument doc = Parse(text);
+    EXPECT_EQ(Ours(doc, "s", "k"), "DEF|-7");
+    EXPECT_FALSE(WriteIniString(&doc, "s", "k", "6"));
+    EXPECT_EQ(Theirs(NewFile(text), "s", "k"), "5|5");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// Saves interrupted at every step, through the file layer's fault seam, and
+// saves that meet a file held by another process. Whatever happens, each
+// file is whole (its old text or its new text, never a mix or a stump) and
+// no temporary file stays behind. The store's paths point into a scratch
+// folder, so the real Application Data folder is never touched.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "setup/configuration.h"
+#include "setup/configuration_file_win.h"
+#include "setup/configuration_store.h"
+
+namespace {
+
+// The fault plan: the n-th step asked (1-based) fails, or every ask of one
+// kind of step fails, or a replace fails a given number of times.
+int gStepsAsked;
+int gFailAtStep;
+ConfigFileStep gFailKind = kFileStepCount;
+int gReplaceFailures;
+std::vector<ConfigFileStep> gSteps;
+
+bool FaultPlan(ConfigFileStep step) {
+  gSteps.push_back(step);
+  ++gStepsAsked;
+  if (gStepsAsked == gFailAtStep) return false;
+  if (step == gFailKind) return false;
+  if (step == kFileStepReplace && gReplaceFailures > 0) {
+    --gReplaceFailures;
+    return false;
+  }
+  return true;
+}
+
+void ResetPlan() {
+  gStepsAsked = 0;
+  gFailAtStep = 0;
+  gFailKind = kFileStepCount;
+  gReplaceFailures = 0;
+  gSteps.clear();
+}
+
+std::string Bytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+void Put(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD wrote = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+  CloseHandle(file);
+}
+
+std::string Apply(const std::string& old, const IniWriteList& writes) {
+  IniDocument doc;
+  ParseIniDocument(old, &doc);
+  ApplyIniWrites(&doc, writes);
+  return SerializeIniDocument(doc);
+}
+
+const char kOldSettings[] =
+    "[SETTINGS]\r\nDoingCalibration=1\r\nquorixmode=1\r\n\r\n[Button_3]\r\nassigned=1\r\nkeycode=65\r\n\r\n"
+    "[Cessna 172]\r\nipitch=4\r\n";
+const char kOldMarker[] = "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=7\r\n";
+
+class SaveFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "pivora_fault_" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    settings_ = folder_ + "pivora.ini";
+    marker_ = folder_ + "somethingchanged.ini";
+    strcpy(gSettingsPath, settings_.c_str());
+    strcpy(gMarkerPath, marker_.c_str());
+    ResetPlan();
+    gConfigFileFault = FaultPlan;
+  }
+  void TearDown() override {
+    gConfigFileFault = nullptr;
+    for (const std::string& name : FilesInFolder()) DeleteFileA((folder_ + name).c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::vector<std::string> FilesInFolder() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder_ + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+  }
+
+  void ExpectNoStrayFiles(const std::string& context) const {
+    for (const std::string& name : FilesInFolder()) {
+      EXPECT_TRUE(name == "pivora.ini" || name == "somethingchanged.ini") << context << ": stray " << name;
+    }
+  }
+
+  std::string folder_, settings_, marker_;
+};
+
+struct Operation {
+  const char* name;
+  std::function<void()> run;
+  IniWriteList settingsWrites;  // what it writes into each file
+  IniWriteList markerWrites;
+};
+
+std::vector<Operation> Operations() {
+  gModuleSettings = kDefaultModuleSettings;
+  gModuleSettings.axis[kAxisRY].nullzone = 33;
+  for (int a = 0; a < kAxisCount; ++a) gAxisCalibration[a] = {-100 - a, 200 + a};
+  for (ButtonAssignment& b : gButtonAssignments) b = ButtonAssignment{};
+  gButtonAssignments[9] = {1, 0, 1, 0, 0, 0, 0, 0, 0};
+  static const char* const texts[kEyePointTextCount] = {"1", "5", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
+  return {
+      {"SetCalibrationFlag", [] { SetCalibrationFlag(0); }, CalibrationFlagWrites(0), CalibrationFlagWrites(0)},
+      {"SaveSettings", [] { SaveSettings(); }, SettingsWrites(gModuleSettings), ChangedFlagWrites()},
+      {"SaveCalibration", [] { SaveCalibration(); }, CalibrationWrites(gAxisCalibration), {}},
+      {"SaveButtonAssignments", [] { SaveButtonAssignments(); }, ButtonAssignmentWrites(gButtonAssignments), {}},
+      {"SaveDefaultEyePoint", [] { SaveDefaultEyePoint("Cessna 172", texts); }, DefaultEyePointWrites("Cessna 172", texts), {}},
+  };
+}
+
+// Fails the first, second, third... step asked until an operation runs
+// through untouched; after each run every file is old or new, whole.
+TEST_F(SaveFaults, EveryStepOfEverySave) {
+  for (const Operation& op : Operations()) {
+    const std::string newSettings = Apply(kOldSettings, op.settingsWrites);
+    const std::string newMarker = op.markerWrites.empty() ? kOldMarker : Apply(kOldMarker, op.markerWrites);
+    for (int failAt = 1;; ++failAt) {
+      Put(settings_, kOldSettings);
+      Put(marker_, kOldMarker);
+      ResetPlan();
+      gFailAtStep = failAt;
+      op.run();
+      const std::string context = std::string(op.name) + ", step " + std::to_string(failAt) + " fails";
+      const std::string settings = Bytes(settings_);
+      const std::string marker = Bytes(marker_);
+      EXPECT_TRUE(settings == kOldSettings || settings == newSettings) << context;
+      EXPECT_TRUE(marker == kOldMarker || marker == newMarker) << context;
+      ExpectNoStrayFiles(context);
+      if (failAt > gStepsAsked) {
+        EXPECT_EQ(settings, newSettings) << op.name << " without a fault";
+        EXPECT_EQ(marker, newMarker) << op.name << " without a fault";
+        break;
+      }
+    }
+  }
+}
+
+// Each kind of step failing every time it is asked: nothing changes.
+TEST_F(SaveFaults, EachKindOfStepLeavesTheOldFiles) {
+  for (int kind = 0; kind < kFileStepCount; ++kind) {
+    for (const Operation& op : Operations()) {
+      Put(settings_, kOldSettings);
+      Put(marker_, kOldMarker);
+      ResetPlan();
+      gFailKind = static_cast<ConfigFileStep>(kind);
+      op.run();
+      const std::string context = std::string(op.name) + ", step kind " + std::to_string(kind);
+      EXPECT_EQ(Bytes(settings_), kOldSettings) << context;
+      EXPECT_EQ(Bytes(marker_), kOldMarker) << context;
+      ExpectNoStrayFiles(context);
+    }
+  }
+}
+
+TEST_F(SaveFaults, TheSaveIsOneReadAndOneWrite) {
+  Put(settings_, kOldSettings);
+  ResetPlan();
+  SaveButtonAssignments();
+  const std::vector<ConfigFileStep> expected = {kFileStepOpen,  kFileStepRead,  kFileStepCreateTemp, kFileStepWrite,
+                                                kFileStepFlush, kFileStepClose, kFileStepReplace};
+  EXPECT_EQ(gSteps, expected);
+  // Saving what the file already holds writes nothing.
+  ResetPlan();
+  SaveButtonAssignments();
+  EXPECT_EQ(gSteps, (std::vector<ConfigFileStep>{kFileStepOpen, kFileStepRead}));
+}
+
+TEST_F(SaveFaults, ABusyReplaceIsRetriedBriefly) {
+  Put(settings_, kOldSettings);
+  ResetPlan();
+  gReplaceFailures = kBusyAttempts - 1;
+  SaveCalibration();
+  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
+  ExpectNoStrayFiles("retried replace");
+
+  Put(settings_, kOldSettings);
+  ResetPlan();
+  gReplaceFailures = kBusyAttempts;
+  const DWORD start = GetTickCount();
+  SaveCalibration();
+  EXPECT_LT(GetTickCount() - start, 1000u) << "gives up instead of hanging the simulator";
+  EXPECT_EQ(Bytes(settings_), kOldSettings);
+  ExpectNoStrayFiles("replace refused every time");
+}
+
+// A real second opener instead of the seam.
+TEST_F(SaveFaults, AFileHeldWithoutDeleteSharingStaysIntact) {
+  gConfigFileFault = nullptr;
+  Put(settings_, kOldSettings);
+  HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  const bool saved = UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0));
+  const std::string whileHeld = Bytes(settings_);
+  CloseHandle(holder);
+  ExpectNoStrayFiles("held file");
+  if (saved) {
+    // Wine lets a rename replace a file open without delete sharing.
+    EXPECT_EQ(whileHeld, Apply(kOldSettings, CalibrationFlagWrites(0)));
+  } else {
+    EXPECT_EQ(whileHeld, kOldSettings);
+  }
+  EXPECT_TRUE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
+  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationFlagWrites(0)));
+}
+
+TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
+  gConfigFileFault = nullptr;
+  // Held open for writing by another process with no sharing at all.
+  Put(settings_, kOldSettings);
+  HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
+  CloseHandle(holder);
+  EXPECT_EQ(Bytes(settings_), kOldSettings);
+  // UTF-16 text, which we do not decode.
+  const std::string utf16("\xFF\xFE[\0S\0]\0", 8);
+  Put(settings_, utf16);
+  EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
+  EXPECT_EQ(Bytes(settings_), utf16);
+  // A folder where the file should be.
+  DeleteFileA(settings_.c_str());
+  CreateDirectoryA(settings_.c_str(), nullptr);
+  EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
+  RemoveDirectoryA(settings_.c_str());
+  ExpectNoStrayFiles("unreadable files");
+  // No path at all (the Application Data folder was unknown).
+  EXPECT_FALSE(UpdateConfigFile("", CalibrationFlagWrites(0)));
+}
+
+TEST_F(SaveFaults, AReadSharesWithAWriterThatShares) {
+  gConfigFileFault = nullptr;
+  Put(settings_, kOldSettings);
+  HANDLE writer = CreateFileA(settings_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  IniDocument doc;
+  EXPECT_EQ(ReadConfigFile(settings_.c_str(), &doc), kConfigFileRead);
+  CloseHandle(writer);
+  EXPECT_EQ(ReadIniInt(doc, "settings", "quorixmode", 0), 1);
+  EXPECT_EQ(ReadConfigFile((folder_ + "none.ini").c_str(), &doc), kConfigFileMissing);
+}
+
+}  // namespace
