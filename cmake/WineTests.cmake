@@ -18,7 +18,7 @@ endif()
 # each case in a process of its own so that module state starts fresh.
 function(pivora_add_wine_test name)
   cmake_parse_arguments(arg "" "LOCK" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${arg_SOURCES})
+  add_executable(${name} ${arg_SOURCES} $<TARGET_OBJECTS:gtest_wine_support>)
   target_link_libraries(${name} PRIVATE gtest_main gtest ${arg_LIBS})
   set(props TIMEOUT 60)
   if(arg_LOCK)

@@ -2,6 +2,7 @@
 #include "testbed/sim_host/sim_host.h"
 
 #include <cstdio>
+#include <map>
 #include <set>
 
 namespace {
@@ -18,10 +19,29 @@ struct Watchdog {
   CRITICAL_SECTION lock;
   std::vector<MessageBoxSeen> seen;
   std::set<HWND> answered;
+  std::vector<std::string> dialogs;
+  std::map<HWND, DWORD> dialogOpenedAt;
+  int closeDialogsAfterMs = 300;
   HANDLE thread = nullptr;
   volatile LONG stop = 0;
 };
 Watchdog gWatchdog;
+
+void WatchSetupDialog(HWND window) {
+  EnterCriticalSection(&gWatchdog.lock);
+  auto opened = gWatchdog.dialogOpenedAt.find(window);
+  if (opened == gWatchdog.dialogOpenedAt.end()) {
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    gWatchdog.dialogs.push_back(caption);
+    gWatchdog.dialogOpenedAt[window] = GetTickCount();
+  } else if (gWatchdog.closeDialogsAfterMs >= 0 &&
+             GetTickCount() - opened->second >= DWORD(gWatchdog.closeDialogsAfterMs)) {
+    opened->second = GetTickCount();  // ask again later if it stays
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  }
+  LeaveCriticalSection(&gWatchdog.lock);
+}
 
 BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   DWORD pid = 0;
@@ -29,9 +49,13 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
+  if (std::string(className) != "#32770") return TRUE;
   // A message box is a dialog whose text is the static control 0xFFFF.
   HWND textControl = GetDlgItem(window, 0xFFFF);
-  if (std::string(className) != "#32770" || textControl == nullptr) return TRUE;
+  if (textControl == nullptr) {
+    WatchSetupDialog(window);
+    return TRUE;
+  }
   EnterCriticalSection(&gWatchdog.lock);
   bool fresh = gWatchdog.answered.insert(window).second;
   if (fresh) {
@@ -103,13 +127,19 @@ void DeleteTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
-std::string UniqueFolder() {
+// A fresh folder under the temporary folder. Wine reuses process ids, and a
+// killed run leaves its folder behind, so names are tried until one is free.
+std::string CreateUniqueFolder() {
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
-  static int serial;
-  char name[MAX_PATH];
-  std::snprintf(name, sizeof name, "%spivora-sim-%lu-%d", temp, GetCurrentProcessId(), ++serial);
-  return name;
+  static unsigned serial;
+  for (;;) {
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%spivora-sim-%lu-%lu-%u", temp, GetCurrentProcessId(),
+                  GetTickCount(), ++serial);
+    if (CreateDirectoryA(name, nullptr)) return name;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+  }
 }
 
 }  // namespace
@@ -128,12 +158,15 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   InitializeCriticalSection(&gWatchdog.lock);
   gWatchdog.seen.clear();
   gWatchdog.answered.clear();
+  gWatchdog.dialogs.clear();
+  gWatchdog.dialogOpenedAt.clear();
+  gWatchdog.closeDialogsAfterMs = options.closeDialogsAfterMs;
   gWatchdog.stop = 0;
   gWatchdog.thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
 
-  host->folder = UniqueFolder();
+  host->folder = CreateUniqueFolder();
   std::string addOn = host->folder + "\\pivora";
-  if (!CreateDirectoryA(host->folder.c_str(), nullptr) || !CreateDirectoryA(addOn.c_str(), nullptr)) {
+  if (host->folder.empty() || !CreateDirectoryA(addOn.c_str(), nullptr)) {
     *error = "cannot create " + addOn;
     return false;
   }
@@ -268,4 +301,11 @@ std::vector<MessageBoxSeen> MessageBoxesSeen() {
   std::vector<MessageBoxSeen> seen = gWatchdog.seen;
   LeaveCriticalSection(&gWatchdog.lock);
   return seen;
+}
+
+std::vector<std::string> DialogsSeen() {
+  EnterCriticalSection(&gWatchdog.lock);
+  std::vector<std::string> dialogs = gWatchdog.dialogs;
+  LeaveCriticalSection(&gWatchdog.lock);
+  return dialogs;
 }

@@ -16,6 +16,9 @@ struct SimHostOptions {
   SimConnectCopy simconnect = SimConnectCopy::kFull;
   bool mainWindow = true;    // create the "FS98MAIN" window
   bool serverWindow = true;  // create a "pivoraserver" window so no server is started
+  // The watchdog closes a setup dialog (WM_CLOSE) once it has been open this
+  // long; negative leaves dialogs to the test.
+  int closeDialogsAfterMs = 300;
 };
 
 struct MessageBoxSeen {
@@ -60,6 +63,8 @@ FARPROC DoubleFunction(const char* name);
 // The message boxes answered by the watchdog so far, oldest first. The
 // watchdog runs from SetUp to TearDown and presses the default button.
 std::vector<MessageBoxSeen> MessageBoxesSeen();
+// Captions of the other dialogs (the setup dialogs) seen so far.
+std::vector<std::string> DialogsSeen();
 
 // Paths of the built binaries, Windows-style.
 std::string PivoraDllPath();

@@ -30,19 +30,56 @@ class Session : public SimulatorCase {
   }
 };
 
-TEST_F(Session, EachMenuItemRunsTheHandshakeAndSwitchesDialogModeOffAgain) {
-  // Until the dialogs have their templates DialogBoxParamA fails, and dialog
-  // mode must go off at once.
-  for (unsigned item : {2u, 3u, 4u, 5u}) {
-    SCOPED_TRACE(item);
+TEST_F(Session, EachMenuItemOpensItsDialogInsideTheHandshake) {
+  const struct {
+    unsigned item;
+    const char* caption;
+  } items[] = {{2, "Device calibration"},
+               {3, "Device settings"},
+               {4, "Device buttons setup"},
+               {5, "Default eye point"}};
+  for (const auto& item : items) {
+    SCOPED_TRACE(item.caption);
     Start();
     DOUBLE(Double_AnswerDialogMode)(1);
-    DOUBLE(Double_QueueEvent)(0, item, 0);
-    PumpTicks(4);
+    DOUBLE(Double_QueueEvent)(0, item.item, 0);
+    ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls(kDialogModeOff) > 0; }));
     EXPECT_EQ((std::vector<std::string>{kDialogModeOn, kDialogModeRequest, kDialogModeOff}),
               HandshakeCalls());
+    EXPECT_EQ(std::vector<std::string>{item.caption}, DialogsSeen());
     SimHostTearDown(&host);
   }
+}
+
+TEST_F(Session, TickKeepsRunningWhileADialogIsOpen) {
+  Start();
+  DOUBLE(Double_AnswerDialogMode)(1);
+  DOUBLE(Double_QueueEvent)(0, 3, 0);
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls(kDialogModeOff) > 0; }));
+  // The watchdog closes the dialog after 300 ms; the ticks in between run
+  // nested inside the dialog's own message loop.
+  const std::vector<std::string> calls = DoubleCalls();
+  size_t opened = 0, closed = 0;
+  for (size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i] == kDialogModeRequest) opened = i;
+    if (calls[i] == kDialogModeOff) closed = i;
+  }
+  size_t nestedPumps = 0;
+  for (size_t i = opened; i < closed; ++i) nestedPumps += calls[i].rfind("CallDispatch", 0) == 0;
+  EXPECT_GE(nestedPumps, 5u);
+}
+
+TEST_F(Session, DialogThatCannotBeCreatedSwitchesDialogModeOffAtOnce) {
+  Start();
+  // An owner that no longer exists makes DialogBoxParamA fail.
+  DestroyWindow(host.mainWindow);
+  host.mainWindow = nullptr;
+  DOUBLE(Double_AnswerDialogMode)(1);
+  DOUBLE(Double_QueueEvent)(0, 5, 0);
+  PumpTicks(4);
+  EXPECT_EQ((std::vector<std::string>{kDialogModeOn, kDialogModeRequest, kDialogModeOff}),
+            HandshakeCalls());
+  EXPECT_TRUE(DialogsSeen().empty());
 }
 
 TEST_F(Session, RefusedDialogModeOpensNothingAndSendsNothingFurther) {
