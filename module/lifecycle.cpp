@@ -6,9 +6,12 @@
 // message box's) keeps delivering it.
 #include "module/lifecycle.h"
 
+#include "module/device_link.h"
+
 #include "module/session.h"
 #include "module/simconnect_binding.h"
 #include "module/tick.h"
+#include "setup/configuration_store.h"
 
 HINSTANCE gModuleInstance;
 HWND gSimulatorWindow;
@@ -50,8 +53,12 @@ extern "C" int WINAPI DLLStart(void) {
   }
   gSimConnectBound = true;
 
-  // Configuration: load it and switch the calibration flag off here.
-  // Device server: start it here unless its window already exists.
+  // The current aircraft is still unknown: this loads the settings and the
+  // buttons, and fixes the paths that every later write uses.
+  LoadConfiguration("");
+  // A calibration that ended with the simulator leaves the flag on.
+  SetCalibrationFlag(0);
+  StartDeviceServer();
   OpenSession();
   gTickTimer = SetTimer(nullptr, 0, kTickMs, OnTickTimer);
   return 0;
@@ -63,5 +70,5 @@ extern "C" void WINAPI DLLStop(void) {
     gTickTimer = 0;
   }
   if (gSimConnectBound) CloseSession();
-  // Device server: ask it to quit here.
+  StopDeviceServer();
 }
