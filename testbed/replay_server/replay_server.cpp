@@ -22,7 +22,7 @@
 
 #include "module/title_format.h"
 #include "module/title_layout.h"
-#include "testbed/replay_server/recording.h"
+#include "server/recording.h"
 
 constexpr UINT kPollMs = 5;
 constexpr UINT_PTR kPollTimerId = 1;

@@ -1,5 +1,5 @@
 // Reading recorded sessions, and the recordings that ship with the testbed.
-#include "testbed/replay_server/recording.h"
+#include "server/recording.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,12 @@
-// Recorded controller sessions for the replaying device server: one frame a
+// Recorded controller sessions, played by the device server in place of a
+// controller (--replay) and written by it from one (--record): one frame a
 // line, "time tX tY tZ rX rY rZ button", time in milliseconds from the start
 // and never decreasing, every value a decimal integer. Blank lines and lines
 // starting with '#' are ignored.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct RecordedFrame {
@@ -24,3 +26,7 @@ RecordingParse ParseRecording(const char* text, size_t length, std::vector<Recor
 // Index of the frame that is current `elapsedMs` after the start: the last
 // one whose time has come, or 0 before the first.
 size_t CurrentFrame(const std::vector<RecordedFrame>& frames, uint32_t elapsedMs);
+
+// One frame as a recording line, "time tX tY tZ rX rY rZ button" and a line
+// break; ParseRecording reads it back unchanged.
+std::string FormatRecordedFrame(const RecordedFrame& frame);

@@ -1,9 +1,10 @@
 // Reading recorded controller sessions. The files are written by hand or by
 // a script, so every fault names its line instead of being skipped.
 
-#include "testbed/replay_server/recording.h"
+#include "server/recording.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -68,4 +69,14 @@ size_t CurrentFrame(const std::vector<RecordedFrame>& frames, uint32_t elapsedMs
   size_t current = 0;
   for (size_t i = 1; i < frames.size() && frames[i].timeMs <= elapsedMs; ++i) current = i;
   return current;
+}
+
+std::string FormatRecordedFrame(const RecordedFrame& frame) {
+  char line[12 * 8 + 2];
+  const int n = std::snprintf(line, sizeof line, "%lu %ld %ld %ld %ld %ld %ld %ld\n",
+                              static_cast<unsigned long>(frame.timeMs), static_cast<long>(frame.axis[0]),
+                              static_cast<long>(frame.axis[1]), static_cast<long>(frame.axis[2]),
+                              static_cast<long>(frame.axis[3]), static_cast<long>(frame.axis[4]),
+                              static_cast<long>(frame.axis[5]), static_cast<long>(frame.button));
+  return std::string(line, n > 0 ? static_cast<size_t>(n) : 0);
 }

@@ -1,0 +1,49 @@
+// Turns one raw controller reading into the values the server publishes.
+// Portable: no Windows header.
+//
+// Raw readings are centred on 0 and span -kRawHalfRange..kRawHalfRange at
+// the device's declared limits, whatever the device reports natively.
+//
+// Published values are what the module adds, times 0.0001, to the eye point
+// every 25 ms tick (40 ticks a second):
+// - rotations: full deflection at 100 % sensitivity gives 15000, that is
+//   1.5 degrees a tick or 60 degrees a second;
+// - translations: full deflection at 100 % gives 125, that is 0.0125 a tick
+//   or 0.5 a second in the simulator's camera units (metres).
+#pragma once
+#include <cstdint>
+
+#include "server/server_config.h"
+
+constexpr int32_t kRawHalfRange = 32767;
+constexpr int32_t kFullScaleRotation = 15000;    // 60 deg/s at 25 ms ticks
+constexpr int32_t kFullScaleTranslation = 125;   // 0.5 m/s at 25 ms ticks
+// A null zone of 100 % leaves this fraction of each side's travel dead;
+// the default 50 % leaves half of it (10 %).
+constexpr double kFullNullZoneFraction = 0.2;
+// Sensitivities beyond this are taken as this much; below 0 as 0.
+constexpr int32_t kMaxSensitivityPercent = 1000;
+// Published axis values never leave this range, so a cell never needs more
+// than its seven characters ("-999999").
+constexpr int32_t kPublishedAxisLimit = 999999;
+
+struct RawReading {
+  int32_t axis[kAxisCount];  // tX, tY, tZ, rX, rY, rZ, centred
+  uint32_t buttons;          // bit n set: button n + 1 held
+};
+
+struct PublishedFrame {
+  int32_t axis[kAxisCount];
+  int32_t button;  // lowest-numbered button held, from 1; 0 for none
+};
+
+// Lowest-numbered button held, counted from 1; 0 when none.
+int32_t LowestButton(uint32_t buttons);
+
+// One axis through calibration, null zone, sensitivity, invert and enable.
+int32_t ProcessAxis(int axis, int32_t raw, const ServerConfig& config);
+
+// The whole reading. While the calibration dialog is open the raw values are
+// published as they are (only limited to the cell), so that the dialog
+// records the device's true range.
+PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config);

@@ -1,0 +1,81 @@
+// What the device server reads from pivora.ini and somethingchanged.ini.
+#include "server/server_config.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+IniDocument Parse(const std::string& text) {
+  IniDocument doc;
+  ParseIniDocument(text, &doc);
+  return doc;
+}
+
+ServerConfig Read(const std::string& settings, const std::string& marker) {
+  ServerConfig config = DefaultServerConfig();
+  // Start from garbage so that every field must be written by the read.
+  config.doingCalibration = true;
+  config.deviceName = "stale";
+  for (CalibratedRange& r : config.range) r = {-5, -5};
+  ReadServerConfig(Parse(settings), Parse(marker), &config);
+  return config;
+}
+
+TEST(ServerConfig, MissingFilesGiveTheDefaults) {
+  const ServerConfig config = Read("", "");
+  const int32_t inverts[kAxisCount] = {0, 1, 1, 0, 0, 0};
+  for (int a = 0; a < kAxisCount; ++a) {
+    EXPECT_EQ(config.settings.axis[a].sensitivity, 100);
+    EXPECT_EQ(config.settings.axis[a].nullzone, 50);
+    EXPECT_EQ(config.settings.axis[a].enabled, 1);
+    EXPECT_EQ(config.settings.axis[a].invert, inverts[a]);
+    EXPECT_EQ(config.range[a].negative, 0);
+    EXPECT_EQ(config.range[a].positive, 0);
+  }
+  EXPECT_FALSE(config.doingCalibration);
+  EXPECT_EQ(config.deviceName, "");
+}
+
+TEST(ServerConfig, ReadsSettingsCalibrationAndDevice) {
+  const ServerConfig config = Read(
+      "[SETTINGS]\r\nrZsensitivity=250\r\ntxnullzone=0\r\nrYenabled=0\r\ntXinvert=1\r\n"
+      "serverdevice=SpaceNavigator\r\n"
+      "[CALIBRATION]\r\nrZmin=410\r\nrZmax=390\r\ntYmin=-77\r\ntYmax=abc\r\nrXmin=-2147483648\r\n",
+      "");
+  EXPECT_EQ(config.settings.axis[kAxisRZ].sensitivity, 250);
+  EXPECT_EQ(config.settings.axis[kAxisTX].nullzone, 0);  // names match without regard to case
+  EXPECT_EQ(config.settings.axis[kAxisRY].enabled, 0);
+  EXPECT_EQ(config.settings.axis[kAxisTX].invert, 1);
+  EXPECT_EQ(config.deviceName, "SpaceNavigator");
+  EXPECT_EQ(config.range[kAxisRZ].negative, 410);
+  EXPECT_EQ(config.range[kAxisRZ].positive, 390);
+  EXPECT_EQ(config.range[kAxisTY].negative, 77);   // a hand-edited sign is dropped
+  EXPECT_EQ(config.range[kAxisTY].positive, 0);    // no number: uncalibrated
+  EXPECT_EQ(config.range[kAxisRX].negative, 0);    // no magnitude fits 32 bits
+}
+
+TEST(ServerConfig, OnlyExactlyOneInTheMarkerFileMeansCalibrating) {
+  const struct {
+    const char* marker;
+    bool expected;
+  } cases[] = {
+      {"[SETTINGS]\r\nDoingCalibration=1\r\n", true},
+      {"[settings]\r\ndoingcalibration = 1 \r\n", true},
+      {"[SETTINGS]\r\nDoingCalibration=0\r\n", false},
+      {"[SETTINGS]\r\nDoingCalibration=10\r\n", false},
+      {"[SETTINGS]\r\nDoingCalibration=\r\n", false},
+      {"[OTHER]\r\nDoingCalibration=1\r\n", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Read("", c.marker).doingCalibration, c.expected) << c.marker;
+  // The settings file's copy of the flag is not what counts.
+  EXPECT_FALSE(Read("[SETTINGS]\r\nDoingCalibration=1\r\n", "").doingCalibration);
+}
+
+TEST(ServerConfig, LongDeviceNameIsCut) {
+  const std::string name(300, 'n');
+  EXPECT_EQ(Read("[SETTINGS]\r\nserverdevice=" + name + "\r\n", "").deviceName.size(), kServerDeviceNameChars);
+}
+
+}  // namespace

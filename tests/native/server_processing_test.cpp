@@ -1,0 +1,160 @@
+// The device server's processing: calibration on each side, null zone,
+// sensitivity, invert, enable, raw mode during calibration, the button, and
+// the published values always fitting their title cells.
+#include "server/axis_processing.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "module/title_format.h"
+#include "module/title_layout.h"
+#include "module/title_parse.h"
+
+namespace {
+
+ServerConfig Config() { return DefaultServerConfig(); }
+
+struct AxisCase {
+  const char* what;
+  int axis;
+  int32_t raw;
+  int32_t sensitivity, nullzone, enabled, invert;
+  int32_t negativeRange, positiveRange;  // 0: uncalibrated
+  int32_t expected;
+};
+
+// Expected values worked out by hand from the documented scales: rotations
+// 15000 and translations 125 at full deflection, 100 % null zone = 20 % of
+// the travel dead, output rescaled from the zone's edge.
+const AxisCase kAxisCases[] = {
+    {"full right rotation", kAxisRZ, 32767, 100, 50, 1, 0, 0, 0, 15000},
+    {"full left rotation", kAxisRZ, -32767, 100, 50, 1, 0, 0, 0, -15000},
+    {"half deflection, default zone", kAxisRZ, 16384, 100, 50, 1, 0, 0, 0, 6667},
+    {"beyond the declared limit", kAxisRX, -32768, 100, 50, 1, 0, 0, 0, -15000},
+    {"full translation", kAxisTX, 32767, 100, 50, 1, 0, 0, 0, 125},
+    {"partial translation", kAxisTX, 20000, 100, 50, 1, 0, 0, 0, 71},
+    {"rest", kAxisRY, 0, 100, 50, 1, 0, 0, 0, 0},
+    // Calibration: each side scaled by its own magnitude.
+    {"calibrated max reached", kAxisRZ, 1000, 100, 50, 1, 0, 2000, 1000, 15000},
+    {"calibrated min reached", kAxisRZ, -2000, 100, 50, 1, 0, 2000, 1000, -15000},
+    {"half of calibrated min", kAxisRZ, -1000, 100, 50, 1, 0, 2000, 1000, -6667},
+    {"past calibrated max", kAxisRZ, 5000, 100, 50, 1, 0, 2000, 1000, 15000},
+    {"only max calibrated", kAxisRZ, -32767, 100, 50, 1, 0, 0, 1000, -15000},
+    // Null zone.
+    {"inside default zone", kAxisRZ, 3276, 100, 50, 1, 0, 0, 0, 0},
+    {"just past default zone", kAxisRZ, 3277, 100, 50, 1, 0, 0, 0, 0},
+    {"no zone", kAxisRZ, 16384, 100, 0, 1, 0, 0, 0, 7500},
+    {"widest zone", kAxisRZ, 16384, 100, 100, 1, 0, 0, 0, 5625},
+    {"negative zone as none", kAxisRZ, 16384, 100, -40, 1, 0, 0, 0, 7500},
+    {"huge zone as widest", kAxisRZ, 16384, 100, 5000, 1, 0, 0, 0, 5625},
+    {"full deflection in widest zone", kAxisRZ, 32767, 100, 100, 1, 0, 0, 0, 15000},
+    // Sensitivity.
+    {"half sensitivity", kAxisRZ, 20000, 50, 50, 1, 0, 0, 0, 4253},
+    {"zero sensitivity", kAxisRZ, 32767, 0, 50, 1, 0, 0, 0, 0},
+    {"negative sensitivity as zero", kAxisRZ, 32767, -100, 50, 1, 0, 0, 0, 0},
+    {"tenfold sensitivity", kAxisRZ, 32767, 1000, 50, 1, 0, 0, 0, 150000},
+    {"sensitivity above the cap", kAxisRZ, 32767, INT32_MAX, 50, 1, 0, 0, 0, 150000},
+    // Invert and enable count only when exactly 1.
+    {"inverted", kAxisRZ, 8000, 100, 50, 1, 1, 0, 0, -2402},
+    {"inverted negative", kAxisRZ, -8000, 100, 50, 1, 1, 0, 0, 2402},
+    {"invert 7 is not set", kAxisRZ, 8000, 100, 50, 1, 7, 0, 0, 2402},
+    {"disabled", kAxisRZ, 32767, 100, 50, 0, 0, 0, 0, 0},
+    {"enabled 2 is not set", kAxisRZ, 32767, 100, 50, 2, 0, 0, 0, 0},
+    {"disabled at extreme raw", kAxisTX, INT32_MIN, 100, 50, 0, 0, 0, 0, 0},
+    {"extreme raw", kAxisTX, INT32_MIN, 100, 50, 1, 0, 0, 0, -125},
+    {"extreme raw and calibration", kAxisTX, INT32_MAX, 100, 50, 1, 0, INT32_MAX, 1, 125},
+};
+
+TEST(ServerProcessing, AxisTable) {
+  for (const AxisCase& c : kAxisCases) {
+    ServerConfig config = Config();
+    config.settings.axis[c.axis] = {c.sensitivity, c.nullzone, c.enabled, c.invert};
+    config.range[c.axis] = {c.negativeRange, c.positiveRange};
+    EXPECT_EQ(ProcessAxis(c.axis, c.raw, config), c.expected) << c.what;
+  }
+}
+
+TEST(ServerProcessing, DefaultInvertsFlipForthBackAndUpDown) {
+  // Controllers report forward and up as negative; the defaults turn them
+  // round so that larger means forward and up.
+  const ServerConfig config = Config();
+  const int32_t expected[kAxisCount] = {125, -125, -125, 15000, 15000, 15000};
+  for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(ProcessAxis(a, 32767, config), expected[a]) << a;
+}
+
+TEST(ServerProcessing, OutOfRangeAxisIndexGivesZero) {
+  EXPECT_EQ(ProcessAxis(-1, 32767, Config()), 0);
+  EXPECT_EQ(ProcessAxis(kAxisCount, 32767, Config()), 0);
+}
+
+TEST(ServerProcessing, RawModePublishesCentredReadingsUntouched) {
+  ServerConfig config = Config();
+  config.doingCalibration = true;
+  // Settings that would change every value: none of them applies.
+  for (AxisSettings& s : config.settings.axis) s = {10, 100, 0, 1};
+  const RawReading reading = {{-32768, 5, 0, 32767, 2000000, INT32_MIN}, 0x4};
+  const PublishedFrame frame = ProcessReading(reading, config);
+  const int32_t expected[kAxisCount] = {-32768, 5, 0, 32767, 999999, -999999};
+  for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(frame.axis[a], expected[a]) << a;
+  EXPECT_EQ(frame.button, 3);
+}
+
+TEST(ServerProcessing, ProcessedModeAppliesPerAxisSettings) {
+  ServerConfig config = Config();
+  config.settings.axis[kAxisRX].enabled = 0;
+  const RawReading reading = {{32767, 32767, 32767, 32767, -32767, 0}, 0};
+  const PublishedFrame frame = ProcessReading(reading, config);
+  const int32_t expected[kAxisCount] = {125, -125, -125, 0, -15000, 0};
+  for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(frame.axis[a], expected[a]) << a;
+  EXPECT_EQ(frame.button, 0);
+}
+
+TEST(ServerProcessing, LowestButtonCountsFromOne) {
+  const struct {
+    uint32_t buttons;
+    int32_t expected;
+  } cases[] = {{0, 0}, {1, 1}, {0x6, 2}, {0x80000000u, 32}, {0xFFFFFFFFu, 1}, {0x00010100u, 9}};
+  for (const auto& c : cases) EXPECT_EQ(LowestButton(c.buttons), c.expected) << c.buttons;
+}
+
+// Whatever the reading and however extreme the settings, every value fits
+// its seven-character cell and the module reads back exactly what was meant.
+TEST(ServerProcessing, PublishedValuesAlwaysFitTheirCells) {
+  const int32_t raws[] = {INT32_MIN, -2000000, -32768, -1, 0, 1, 32767, 2000000, INT32_MAX};
+  const int32_t sensitivities[] = {INT32_MIN, 0, 100, 1000, INT32_MAX};
+  const int32_t ranges[] = {0, 1, 32767, INT32_MAX};
+  for (bool calibrating : {false, true}) {
+    for (int32_t sensitivity : sensitivities) {
+      for (int32_t range : ranges) {
+        ServerConfig config = Config();
+        config.doingCalibration = calibrating;
+        for (int a = 0; a < kAxisCount; ++a) {
+          config.settings.axis[a].sensitivity = sensitivity;
+          config.range[a] = {range, range};
+        }
+        for (int32_t raw : raws) {
+          const RawReading reading = {{raw, raw, raw, raw, raw, raw}, 0xFFFFFFFFu};
+          const PublishedFrame frame = ProcessReading(reading, config);
+          char title[kTitleBufferSize];
+          const size_t length = FormatDeviceTitle(frame.axis, frame.button, title, sizeof title);
+          ASSERT_GE(length, kTitleMinChars);
+          const DeviceFrame read = ParseDeviceTitle(title, length);
+          const float values[kAxisCount] = {read.tX, read.tY, read.tZ, read.rX, read.rY, read.rZ};
+          for (int a = 0; a < kAxisCount; ++a) {
+            char digits[16];
+            std::snprintf(digits, sizeof digits, "%ld", static_cast<long>(frame.axis[a]));
+            EXPECT_LE(std::strlen(digits), kTitleCellChars) << raw << " " << sensitivity;
+            EXPECT_EQ(values[a], static_cast<float>(frame.axis[a])) << raw << " " << sensitivity;
+          }
+          EXPECT_EQ(read.button, 1);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
