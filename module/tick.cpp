@@ -76,6 +76,8 @@ void Move() {
 
 }  // namespace
 
+const char* CurrentAircraftTitle() { return gCurrentAircraftTitle; }
+
 void RunTick() {
   RequestAndPump();
   ReloadOnAircraftChange();

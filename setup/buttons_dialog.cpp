@@ -1,0 +1,180 @@
+// The "Device buttons setup" dialog (template 127): binds device buttons to
+// actions by writing the live gButtonAssignments directly, so a binding
+// works at the next tick. Save writes the table; Cancel throws the edits
+// away by reloading the configuration; closing the window keeps them live
+// without writing.
+//
+// The tick runs inside this dialog's modal loop and inside every message box
+// it shows, and reads the same table. Each command therefore reads the
+// controls, asks its question, and only then writes one whole record, so a
+// tick never sees a half-written one.
+#include "module/device_link.h"
+#include "module/lifecycle.h"
+#include "module/tick.h"
+#include "setup/button_entries.h"
+#include "setup/configuration_store.h"
+#include "setup/dialog_support.h"
+#include "setup/dialogs.h"
+#include "setup/resources/resource.h"
+
+namespace {
+
+// Set by Add and Delete, cleared by Save and a confirmed Cancel. Module
+// state: it outlives the dialog (closing the window keeps it) and starts
+// clear when the module is loaded.
+bool gButtonsUnsavedChanges = false;
+
+const char* const kGetButtonHint =
+    "To get a key number, please hold down the desired button on the device, while Get is clicked.";
+const char* const kOverwriteQuestion =
+    "The specified button is already assigned. Do you want to overwrite the old assignment with the current one?";
+const char* const kNothingToDelete =
+    "Please select the Assigned button to delete before clicking 'Delete selected assignment'";
+const char* const kDeleteQuestion = "Are you sure that you want to delete the currently highlighted assigned button?";
+const char* const kQuitQuestion =
+    "The configuration has been changed but not saved, are you sure that you want to quit?";
+
+LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
+}
+
+// Opening, and again after every Add and Delete. The edit boxes and check
+// boxes keep their contents; the function selection is lost.
+void Rebuild(HWND dialog) {
+  BringDialogForward(dialog);
+  SendItem(dialog, IDC_BTN_FUNCTIONS, LB_RESETCONTENT, 0, 0);
+  SendItem(dialog, IDC_BTN_ASSIGNED, LB_RESETCONTENT, 0, 0);
+  SetTimer(dialog, kKeyNameTimer, kKeyNameRefreshMs, nullptr);
+  for (int index = 0; index < kFunctionCount; ++index) {
+    SendItem(dialog, IDC_BTN_FUNCTIONS, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FunctionEntryText(index)));
+  }
+  AssignmentEntry entries[kButtonCount];
+  const int count = BuildAssignmentEntries(gButtonAssignments, KeyNameOf, entries);
+  for (int i = 0; i < count; ++i) {
+    // The list sorts by text; the item data says which button an entry is.
+    const LRESULT item = SendItem(dialog, IDC_BTN_ASSIGNED, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[i].text));
+    if (item >= 0) SendItem(dialog, IDC_BTN_ASSIGNED, LB_SETITEMDATA, static_cast<WPARAM>(item), entries[i].button);
+  }
+}
+
+void ShowKeyName(HWND dialog) {
+  // Text that is no number reads as key code 0.
+  const UINT keycode = GetDlgItemInt(dialog, IDC_BTN_KEYCODE, nullptr, FALSE);
+  char name[kKeyNameSize];
+  KeyNameOf(static_cast<int32_t>(keycode), name, sizeof name);
+  SetDlgItemTextA(dialog, IDC_BTN_KEYNAME, name);
+}
+
+void OnGetButton(HWND dialog) {
+  ReadDevice();
+  if (gDeviceFrame.button != 0) {
+    SetDlgItemInt(dialog, IDC_BTN_NUMBER, static_cast<UINT>(gDeviceFrame.button), FALSE);
+  } else {
+    ShowDialogMessage(dialog, kGetButtonHint);
+  }
+}
+
+AddRequest ReadAddRequest(HWND dialog) {
+  AddRequest request = {};
+  BOOL translated = FALSE;
+  request.button = GetDlgItemInt(dialog, IDC_BTN_NUMBER, &translated, FALSE);
+  request.buttonValid = translated != FALSE;
+  request.functionIndex = static_cast<int>(SendItem(dialog, IDC_BTN_FUNCTIONS, LB_GETCURSEL, 0, 0));
+  translated = FALSE;
+  request.keycode = GetDlgItemInt(dialog, IDC_BTN_KEYCODE, &translated, FALSE);
+  request.keycodeValid = translated != FALSE;
+  request.shift = IsDlgButtonChecked(dialog, IDC_BTN_SHIFT) == BST_CHECKED;
+  request.ctrl = IsDlgButtonChecked(dialog, IDC_BTN_CTRL) == BST_CHECKED;
+  request.alt = IsDlgButtonChecked(dialog, IDC_BTN_ALT) == BST_CHECKED;
+  return request;
+}
+
+void OnAdd(HWND dialog) {
+  const AddRequest request = ReadAddRequest(dialog);
+  const AddVerdict verdict = CheckAddRequest(request);
+  if (verdict != kAddAccepted) {
+    ShowDialogMessage(dialog, AddRefusalText(verdict));
+    return;
+  }
+  // CheckAddRequest has refused every number past the table.
+  const uint32_t button = request.button;
+  if (gButtonAssignments[button].assigned != 0 && !AskDialogQuestion(dialog, kOverwriteQuestion)) return;
+  gButtonAssignments[button] = MakeAssignment(request);
+  gButtonsUnsavedChanges = true;
+  Rebuild(dialog);
+}
+
+void OnDelete(HWND dialog) {
+  const LRESULT selected = SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETCURSEL, 0, 0);
+  if (selected < 0) {
+    ShowDialogMessage(dialog, kNothingToDelete);
+    return;
+  }
+  const LRESULT button = SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+  if (!AskDialogQuestion(dialog, kDeleteQuestion)) return;
+  // Every entry carries a button of the table; anything else is not ours to clear.
+  if (button < 0 || button >= kButtonCount) return;
+  gButtonAssignments[button] = ButtonAssignment{};
+  gButtonsUnsavedChanges = true;
+  Rebuild(dialog);
+}
+
+void OnSave(HWND dialog) {
+  SaveButtonAssignments();
+  gButtonsUnsavedChanges = false;
+  KillTimer(dialog, kKeyNameTimer);
+  EndDialog(dialog, 0);
+}
+
+void OnCancel(HWND dialog) {
+  if (gButtonsUnsavedChanges && !AskDialogQuestion(dialog, kQuitQuestion)) return;
+  gButtonsUnsavedChanges = false;
+  LoadConfiguration(CurrentAircraftTitle());
+  KillTimer(dialog, kKeyNameTimer);
+  EndDialog(dialog, 0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      Rebuild(dialog);
+      return TRUE;
+    case WM_TIMER:
+      ShowKeyName(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      // Whole-argument matches: list box and edit notifications carry the
+      // same ids with a non-zero code and are ignored. Esc (IDCANCEL, 2) has
+      // no button here; Enter presses the default button, Cancel.
+      switch (wParam) {
+        case IDC_BTN_GET_NUMBER:
+          OnGetButton(dialog);
+          return TRUE;
+        case IDC_BTN_GET_KEYCODE:
+          // Owned by this dialog; nothing comes back from it.
+          DialogBoxParamA(gModuleInstance, MAKEINTRESOURCEA(IDD_GET_KEYCODE), dialog, KeycodeDialogProc, 0);
+          return TRUE;
+        case IDC_BTN_ADD:
+          OnAdd(dialog);
+          return TRUE;
+        case IDC_BTN_DELETE:
+          OnDelete(dialog);
+          return TRUE;
+        case IDC_BTN_SAVE:
+          OnSave(dialog);
+          return TRUE;
+        case IDC_BTN_CANCEL:
+          OnCancel(dialog);
+          return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      // Alt+F4: no question, no write, no reload; the edits stay live.
+      KillTimer(dialog, kKeyNameTimer);
+      EndDialog(dialog, 0);
+      return TRUE;
+  }
+  return FALSE;
+}

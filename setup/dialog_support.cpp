@@ -1,0 +1,45 @@
+// Win32 steps shared by the setup dialogs.
+#include "setup/dialog_support.h"
+
+#include "module/lifecycle.h"
+
+void BringDialogForward(HWND dialog) {
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetFocus(dialog);
+}
+
+void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(dialog, &paint);
+  HBITMAP bitmap = LoadBitmapA(gModuleInstance, MAKEINTRESOURCEA(bitmapId));
+  if (dc != nullptr && bitmap != nullptr) {
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory != nullptr) {
+      HGDIOBJ previous = SelectObject(memory, bitmap);
+      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+      SelectObject(memory, previous);
+      DeleteDC(memory);
+    }
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  EndPaint(dialog, &paint);
+}
+
+void ShowDialogMessage(HWND dialog, const char* text) {
+  MessageBoxA(dialog, text, kMessageCaption, MB_OK);
+}
+
+bool AskDialogQuestion(HWND dialog, const char* text) {
+  return MessageBoxA(dialog, text, kMessageCaption, MB_YESNO) == IDYES;
+}
+
+void KeyNameOf(int32_t keycode, char* name, size_t capacity) {
+  if (capacity == 0) return;
+  name[0] = '\0';
+  // The scan code goes into bits 16 to 23 of the key-name argument; a code
+  // that maps to nothing gives scan code 0 and usually no name.
+  const UINT scanCode = MapVirtualKeyA(static_cast<UINT>(keycode), 0) & 0xFF;
+  const int limit = capacity > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(capacity);
+  if (GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, limit) <= 0) name[0] = '\0';
+  name[capacity - 1] = '\0';
+}

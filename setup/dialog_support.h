@@ -1,0 +1,42 @@
+// What the four setup dialogs do alike: the window timers they start, the
+// topmost-and-focus step of every opening, the background picture painted
+// under the controls, the message boxes, and the key names of the buttons
+// setup dialog.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+// Window timers of the setup dialogs. Each lives on its own dialog window,
+// so the ids only need to differ within one dialog; distinct values keep a
+// stray WM_TIMER in a log readable.
+enum DialogTimerId : UINT_PTR {
+  kCalibrationPollTimer = 1,  // device calibration: read the device
+  kKeyNameTimer = 2,          // buttons setup: name of the typed key code
+  kKeyScanTimer = 3,          // get a keycode: scan the keyboard
+};
+constexpr UINT kCalibrationPollMs = 10;
+constexpr UINT kKeyNameRefreshMs = 100;
+constexpr UINT kKeyScanMs = 1;
+
+// The command a dialog acts on: a click of control `id` (notification code
+// 0), never an edit box or list box notification that shares the id in the
+// low word.
+inline bool IsClickOf(WPARAM wParam, int id) { return wParam == static_cast<WPARAM>(id); }
+
+// Topmost without moving or sizing, and the keyboard focus.
+void BringDialogForward(HWND dialog);
+
+// Paints bitmap `bitmapId` of the module unscaled at the client origin.
+// Loaded and released on every paint, so nothing outlives the dialog.
+void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height);
+
+// Message box with the module's caption, owned by the dialog.
+void ShowDialogMessage(HWND dialog, const char* text);
+// Yes/No question with the module's caption; true only for Yes.
+bool AskDialogQuestion(HWND dialog, const char* text);
+
+// The keyboard layout's name of a virtual-key code (GetKeyNameTextA of its
+// scan code), "" when it has none.
+void KeyNameOf(int32_t keycode, char* name, size_t capacity);

@@ -1,0 +1,88 @@
+// The "Device settings" dialog (template 126): edits the live
+// gModuleSettings in place. SAVE takes the controls over and writes them;
+// RESET TO DEFAULT changes the live values at once without writing; CANCEL
+// and the close request take nothing over and restore nothing.
+//
+// The dialog keeps no state of its own: every value goes straight between a
+// control and gModuleSettings through the table in settings_controls.
+#include "setup/configuration.h"
+#include "setup/configuration_store.h"
+#include "setup/dialog_support.h"
+#include "setup/dialogs.h"
+#include "setup/resources/resource.h"
+#include "setup/settings_controls.h"
+
+namespace {
+
+constexpr int kBackgroundWidthPx = 800;
+constexpr int kBackgroundHeightPx = 490;
+
+void ShowSettings(HWND dialog) {
+  BringDialogForward(dialog);
+  for (const SettingsControl& control : kSettingsControls) {
+    const int32_t value = *SettingsValue(&gModuleSettings, control);
+    if (control.kind == kSettingsCheckBox) {
+      CheckDlgButton(dialog, control.controlId, IsTicked(value) ? BST_CHECKED : BST_UNCHECKED);
+    } else {
+      SetDlgItemInt(dialog, control.controlId, EditBoxNumber(value), FALSE);
+    }
+  }
+}
+
+void TakeSettings(HWND dialog) {
+  for (const SettingsControl& control : kSettingsControls) {
+    int32_t* value = SettingsValue(&gModuleSettings, control);
+    if (control.kind == kSettingsCheckBox) {
+      *value = CheckBoxValue(IsDlgButtonChecked(dialog, control.controlId) == BST_CHECKED);
+    } else {
+      // Text that is no unsigned number reads as 0; nothing is refused.
+      *value = ValueFromEditBox(GetDlgItemInt(dialog, control.controlId, nullptr, FALSE));
+    }
+  }
+}
+
+void OnSave(HWND dialog) {
+  TakeSettings(dialog);
+  SaveSettings();
+  EndDialog(dialog, 0);
+}
+
+void OnResetToDefault(HWND dialog) {
+  // The running module uses the defaults from now on, until the next load
+  // brings back the file's values.
+  gModuleSettings = kDefaultModuleSettings;
+  ShowSettings(dialog);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      ShowSettings(dialog);
+      return TRUE;
+    case WM_PAINT:
+      PaintDialogBackground(dialog, IDB_SETTINGS_BACKGROUND, kBackgroundWidthPx, kBackgroundHeightPx);
+      return FALSE;
+    case WM_COMMAND:
+      // Esc arrives as IDCANCEL (2), which this dialog has no button for:
+      // it does nothing. Enter arrives as the default button, CANCEL.
+      if (IsClickOf(wParam, IDC_SET_SAVE)) {
+        OnSave(dialog);
+        return TRUE;
+      }
+      if (IsClickOf(wParam, IDC_SET_RESET)) {
+        OnResetToDefault(dialog);
+        return TRUE;
+      }
+      if (IsClickOf(wParam, IDC_SET_CANCEL)) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      EndDialog(dialog, 0);
+      return TRUE;
+  }
+  return FALSE;
+}
