@@ -1,0 +1,22 @@
+// Controllers read through the Windows joystick interface (winmm): six axes
+// X Y Z R U V and up to 32 buttons, whatever the device's own driver is.
+#pragma once
+#include <windows.h>
+
+#include "server/axis_processing.h"
+
+struct JoystickDevice {
+  bool present;
+  UINT id;
+  char name[MAXPNAMELEN];
+  JOYCAPSA caps;
+};
+
+// Looks for the first controller that answers a read and whose name holds
+// `wanted` (case-insensitively; empty: any). Among those, one with six or
+// more axes wins over the others. False leaves `device` not present.
+bool FindJoystick(const char* wanted, JoystickDevice* device);
+
+// One reading, centred and scaled to +-kRawHalfRange at the device's
+// declared limits. False when the device has gone (unplugged).
+bool ReadJoystick(const JoystickDevice& device, RawReading* reading);

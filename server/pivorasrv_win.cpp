@@ -1,0 +1,315 @@
+// pivorasrv: the device server. Reads the six-axis controller, applies the
+// user's per-axis settings and calibration, and publishes each reading as
+// the title of its window of class "pivoraserver", where the module reads
+// it every tick. Quits on WM_CLOSE.
+//
+//   pivorasrv.exe                     the controller (or replay.rec beside
+//                                     the program, when that file exists)
+//   pivorasrv.exe --replay <file>     plays a recording in a loop instead
+//   pivorasrv.exe --record <file>     also saves the raw readings to <file>
+//
+// The module starts the server without a command line, so a recording
+// placed beside the program as "replay.rec" is how a demonstration or a
+// test gets the replay source. Exit codes: 0 normal or another server is
+// running, 2 bad command line, 3 unreadable recording, 4 no record file,
+// 1 no window.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "module/title_format.h"
+#include "module/title_layout.h"
+#include "server/axis_processing.h"
+#include "server/config_watch_win.h"
+#include "server/joystick_win.h"
+#include "server/recording.h"
+
+constexpr char kWindowClass[] = "pivoraserver";
+constexpr char kDefaultReplayName[] = "replay.rec";
+constexpr DWORD kReadPeriodMs = 10;       // 100 readings a second
+constexpr DWORD kConfigPollMs = 100;      // settings take effect this fast
+constexpr DWORD kDeviceScanMs = 1000;     // a plugged-in controller is found this fast
+constexpr int kWindowWidthPx = 460;
+constexpr int kWindowHeightPx = 200;
+constexpr int kExitUsage = 2;
+constexpr int kExitBadRecording = 3;
+constexpr int kExitNoRecordFile = 4;
+
+enum SourceKind { kSourceDevice, kSourceReplay };
+
+struct ServerState {
+  HWND window = nullptr;
+  ServerConfig config = DefaultServerConfig();
+  ConfigWatch watch{};
+  SourceKind source = kSourceDevice;
+  JoystickDevice device{};
+  DWORD nextScanMs = 0;
+  std::string replayPath;
+  std::vector<RecordedFrame> replay;
+  DWORD replayStartMs = 0;
+  FILE* record = nullptr;
+  DWORD recordStartMs = 0;
+  bool recordedAny = false;
+  RawReading lastRecorded{};
+  bool connected = false;
+  PublishedFrame published{};
+  bool publishedAny = false;
+  bool shownCalibrating = false;
+};
+
+static ServerState gServer;
+
+static bool ReadWholeFile(const char* path, std::vector<char>* text) {
+  FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  char chunk[4096];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text->insert(text->end(), chunk, chunk + n);
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+static bool LoadReplay(const char* path) {
+  std::vector<char> text;
+  if (!ReadWholeFile(path, &text)) return false;
+  gServer.replayPath = path;
+  return ParseRecording(text.data(), text.size(), &gServer.replay).ok;
+}
+
+static bool FileExists(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "<program folder>\replay.rec", or empty.
+static std::string BesideProgram(const char* name) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return std::string();
+  std::string result(path, length);
+  const size_t slash = result.find_last_of('\\');
+  result.resize(slash == std::string::npos ? 0 : slash + 1);
+  return result + name;
+}
+
+// ---- readings ----------------------------------------------------------------
+
+static void ReplayReading(DWORD nowMs, RawReading* reading) {
+  DWORD elapsedMs = nowMs - gServer.replayStartMs;
+  const uint32_t passMs = gServer.replay.back().timeMs;
+  if (passMs > 0 && elapsedMs >= passMs) {
+    // Start the next pass where this one should have ended, so a late
+    // reading does not stretch the recording.
+    gServer.replayStartMs += elapsedMs / passMs * passMs;
+    elapsedMs %= passMs;
+  }
+  const RecordedFrame& frame = gServer.replay[CurrentFrame(gServer.replay, elapsedMs)];
+  std::memcpy(reading->axis, frame.axis, sizeof reading->axis);
+  // Recordings hold the button number; buttons above 32 do not exist here.
+  reading->buttons = frame.button >= 1 && frame.button <= 32 ? uint32_t{1} << (frame.button - 1) : 0;
+}
+
+static void DeviceReading(DWORD nowMs, RawReading* reading) {
+  if (!gServer.device.present && int32_t(nowMs - gServer.nextScanMs) >= 0) {
+    gServer.nextScanMs = nowMs + kDeviceScanMs;
+    FindJoystick(gServer.config.deviceName.c_str(), &gServer.device);
+  }
+  if (ReadJoystick(gServer.device, reading)) {
+    gServer.connected = true;
+    return;
+  }
+  // Unplugged, or never there: the frame at rest until one answers again.
+  if (gServer.device.present) gServer.nextScanMs = nowMs;
+  gServer.device.present = false;
+  gServer.connected = false;
+  std::memset(reading, 0, sizeof *reading);
+}
+
+static void Record(DWORD nowMs, const RawReading& reading) {
+  if (gServer.record == nullptr) return;
+  if (gServer.recordedAny && std::memcmp(&reading, &gServer.lastRecorded, sizeof reading) == 0) return;
+  if (!gServer.recordedAny) gServer.recordStartMs = nowMs;
+  gServer.recordedAny = true;
+  gServer.lastRecorded = reading;
+  RecordedFrame frame{};
+  frame.timeMs = nowMs - gServer.recordStartMs;
+  std::memcpy(frame.axis, reading.axis, sizeof frame.axis);
+  frame.button = LowestButton(reading.buttons);
+  const std::string line = FormatRecordedFrame(frame);
+  std::fwrite(line.data(), 1, line.size(), gServer.record);
+  std::fflush(gServer.record);
+}
+
+static void Publish(const PublishedFrame& frame) {
+  const bool same = gServer.publishedAny && std::memcmp(&frame, &gServer.published, sizeof frame) == 0;
+  if (same && gServer.shownCalibrating == gServer.config.doingCalibration) return;
+  gServer.published = frame;
+  gServer.publishedAny = true;
+  gServer.shownCalibrating = gServer.config.doingCalibration;
+  char title[kTitleBufferSize];
+  FormatDeviceTitle(frame.axis, frame.button, title, sizeof title);
+  SetWindowTextA(gServer.window, title);
+  InvalidateRect(gServer.window, nullptr, TRUE);
+}
+
+static void ReadOnce(DWORD nowMs) {
+  RawReading reading{};
+  if (gServer.source == kSourceReplay) {
+    ReplayReading(nowMs, &reading);
+  } else {
+    DeviceReading(nowMs, &reading);
+  }
+  Record(nowMs, reading);
+  Publish(ProcessReading(reading, gServer.config));
+}
+
+static void ReloadConfig() {
+  const std::string oldDevice = gServer.config.deviceName;
+  LoadServerConfig(gServer.watch, &gServer.config);
+  if (gServer.config.deviceName != oldDevice) {
+    // Another controller was chosen: look again at once.
+    gServer.device.present = false;
+    gServer.nextScanMs = GetTickCount();
+  }
+}
+
+// ---- window ------------------------------------------------------------------
+
+static void Paint(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SetBkMode(dc, TRANSPARENT);
+  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  char lines[4][160];
+  if (gServer.source == kSourceReplay) {
+    std::snprintf(lines[0], sizeof lines[0], "Controller: recording %s", gServer.replayPath.c_str());
+    std::snprintf(lines[1], sizeof lines[1], "State: replaying");
+  } else if (gServer.connected) {
+    std::snprintf(lines[0], sizeof lines[0], "Controller: %s", gServer.device.name);
+    std::snprintf(lines[1], sizeof lines[1], "State: connected");
+  } else {
+    std::snprintf(lines[0], sizeof lines[0], "Controller: none found%s%s",
+                  gServer.config.deviceName.empty() ? "" : " matching ", gServer.config.deviceName.c_str());
+    std::snprintf(lines[1], sizeof lines[1], "State: no controller - plug one in, it is picked up by itself");
+  }
+  std::snprintf(lines[2], sizeof lines[2], "Mode: %s%s",
+                gServer.config.doingCalibration ? "raw readings (calibration in progress)" : "settings applied",
+                gServer.record != nullptr ? ", recording" : "");
+  const int32_t* v = gServer.published.axis;
+  std::snprintf(lines[3], sizeof lines[3], "tX %ld  tY %ld  tZ %ld  rX %ld  rY %ld  rZ %ld  button %ld",
+                long(v[0]), long(v[1]), long(v[2]), long(v[3]), long(v[4]), long(v[5]),
+                long(gServer.published.button));
+  for (int i = 0; i < 4; ++i) TextOutA(dc, 10, 10 + 22 * i, lines[i], int(std::strlen(lines[i])));
+  EndPaint(window, &paint);
+}
+
+static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      Paint(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      // WM_CLOSE included: DefWindowProc destroys the window.
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+// ---- start-up and loop -------------------------------------------------------
+
+static int ParseCommandLine(const char** replayPath, const char** recordPath) {
+  for (int i = 1; i < __argc; ++i) {
+    const char* option = __argv[i];
+    if (i + 1 >= __argc) return kExitUsage;
+    if (std::strcmp(option, "--replay") == 0 && *replayPath == nullptr) {
+      *replayPath = __argv[++i];
+    } else if (std::strcmp(option, "--record") == 0 && *recordPath == nullptr) {
+      *recordPath = __argv[++i];
+    } else {
+      return kExitUsage;
+    }
+  }
+  return 0;
+}
+
+static void RunLoop() {
+  DWORD nextReadMs = GetTickCount();
+  DWORD nextConfigMs = nextReadMs;
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    const DWORD nowMs = GetTickCount();
+    if (int32_t(nowMs - nextConfigMs) >= 0) {
+      nextConfigMs = nowMs + kConfigPollMs;
+      if (ConfigFilesChanged(&gServer.watch)) ReloadConfig();
+    }
+    if (int32_t(nowMs - nextReadMs) >= 0) {
+      nextReadMs += kReadPeriodMs;
+      // After a stall, carry on from now rather than catching up.
+      if (int32_t(nowMs - nextReadMs) >= 0) nextReadMs = nowMs + kReadPeriodMs;
+      ReadOnce(nowMs);
+    }
+    const int32_t waitMs = int32_t(nextReadMs - GetTickCount());
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs > 0 ? DWORD(waitMs) : 0, QS_ALLINPUT);
+  }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  // One server only: the module reads whichever window it finds first.
+  if (FindWindowA(kWindowClass, nullptr) != nullptr) return 0;
+
+  const char* replayPath = nullptr;
+  const char* recordPath = nullptr;
+  const int usage = ParseCommandLine(&replayPath, &recordPath);
+  if (usage != 0) return usage;
+  const std::string besideReplay = BesideProgram(kDefaultReplayName);
+  if (replayPath == nullptr && __argc == 1 && !besideReplay.empty() && FileExists(besideReplay.c_str()))
+    replayPath = besideReplay.c_str();
+  if (replayPath != nullptr) {
+    if (!LoadReplay(replayPath)) return kExitBadRecording;
+    gServer.source = kSourceReplay;
+  }
+  if (recordPath != nullptr) {
+    gServer.record = std::fopen(recordPath, "wb");
+    if (gServer.record == nullptr) return kExitNoRecordFile;
+    std::fputs("# pivorasrv raw readings: time_ms tX tY tZ rX rY rZ button\n", gServer.record);
+  }
+
+  InitConfigWatch(&gServer.watch);
+  ConfigFilesChanged(&gServer.watch);
+  LoadServerConfig(gServer.watch, &gServer.config);
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kWindowClass;
+  if (!RegisterClassA(&windowClass)) return 1;
+  gServer.window = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidthPx, kWindowHeightPx, nullptr,
+                                   nullptr, instance, nullptr);
+  if (gServer.window == nullptr) return 1;
+
+  // 10 ms waits need the finer system timer; without it they round up to
+  // the default 15.6 ms tick.
+  timeBeginPeriod(1);
+  gServer.replayStartMs = GetTickCount();
+  ReadOnce(gServer.replayStartMs);
+  ShowWindow(gServer.window, showCommand);
+  RunLoop();
+  timeEndPeriod(1);
+  if (gServer.record != nullptr) std::fclose(gServer.record);
+  return 0;
+}
