@@ -5,6 +5,7 @@
 // hundreds of keys costs one serialisation and no reshuffling.
 #include "setup/ini_document.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -173,6 +174,9 @@ struct Parser {
 
   void Run(size_t start) {
     const std::string& text = doc->bytes;
+    // One piece per line at most: size the index once instead of regrowing
+    // it through the whole file.
+    doc->pieces.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     doc->sections.push_back(IniSection{0, 0, 0, kIniNoEntry, kIniNoEntry});
     doc->sectionIndex.emplace(std::string(), 0);
     size_t pos = start;

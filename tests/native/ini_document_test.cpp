@@ -269,7 +269,8 @@ TEST(IniDocumentDamage, UnchangedTextSerialisesByteForByte) {
   std::string junk;
   for (int i = 0; i < 200000; ++i) junk += static_cast<char>(rng.Next() >> 24);
   std::string bracketNoise;
-  for (int i = 0; i < 50000; ++i) bracketNoise += "[]=\r\n \x1a;\""[rng.Next() % 11];
+  static const char kNoise[] = "[]=\r\n \x1a;\"";
+  for (int i = 0; i < 50000; ++i) bracketNoise += kNoise[rng.Next() % (sizeof kNoise - 1)];
   const std::string inputs[] = {
       "", "\n", "\r", "\r\n\r\n", "[", "]", "[]", "=", "[s]", "a=b", "\xEF\xBB\xBF", "\xEF\xBB",
       "[s]\nA=1", "[s]\r\rA=1\n\r", std::string("a\0b=\0\n[\0]\n", 10), junk, bracketNoise,

@@ -134,13 +134,12 @@ class Differential : public ::testing::Test {
     return doc;
   }
 
-  // Every probe name, with the blank and case variants the rules allow.
+  // Every probe name (the pools hold case variants), a blank-padded one and
+  // the empty name. Each probe costs two platform calls per file, and
+  // 32-bit Wine runs emulated here, so the set stays small.
   static std::vector<std::string> Probes(const char* const* names, size_t count) {
-    std::vector<std::string> probes;
-    for (size_t i = 0; i < count; ++i) {
-      probes.push_back(names[i]);
-      probes.push_back(std::string(" ") + names[i] + "\t");
-    }
+    std::vector<std::string> probes(names, names + count);
+    probes.push_back(std::string(" ") + names[0] + "\t");
     probes.push_back("");
     return probes;
   }
@@ -164,7 +163,7 @@ class Differential : public ::testing::Test {
   int files_ = 0;
 };
 
-TEST_F(Differential, ReadsMatchThePlatform) {
+TEST_F(Differential, HandMadeFilesReadAsOnThePlatform) {
   const std::string handMade[] = {
       "[ sec ]\r\n k1 = v1 \r\n[sec2 ]\nk=2\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\n",
       "\"q\" = \"quoted\"\nsq='single'\nemp=\nnoeq\n=anon\n;c=7\n[s]\nk=\"\"\nK=9\n",
@@ -175,10 +174,12 @@ TEST_F(Differential, ReadsMatchThePlatform) {
       "[s]\nk\nk=1\n", std::string("[s]\nk=1\0z\nK\0x=2\n[s\0t]\nA=3\n", 26),
   };
   for (const std::string& text : handMade) CompareReads(Parse(text), NewFile(text), "hand-made");
+}
 
+TEST_F(Differential, GeneratedFilesReadAsOnThePlatform) {
   Lcg rng{20241207};
   int mismatches = 0;
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 32; ++i) {
     const std::string text = RandomFile(rng);
     mismatches += CompareReads(Parse(text), NewFile(text), "generated #" + std::to_string(i));
   }
@@ -187,7 +188,7 @@ TEST_F(Differential, ReadsMatchThePlatform) {
 
 TEST_F(Differential, WritesReadBackAsThePlatformsDo) {
   Lcg rng{777};
-  for (int i = 0; i < 24; ++i) {
+  for (int i = 0; i < 18; ++i) {
     const std::string text = i % 2 ? RandomFile(rng) : CanonicalFile(rng);
     IniDocument doc = Parse(text);
     const std::string theirs = NewFile(text);
