@@ -1,0 +1,85 @@
+// The real pivorasrv.exe started by the real pivora.dll in the simulated
+// simulator, from the package layout: <sim>\pivora\pivorasrv.exe with a
+// recording beside it as replay.rec, the replay source the server takes
+// when started without a command line.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "testbed/sim_host/sim_host.h"
+
+// Generous: every Wine process here runs under emulation.
+constexpr DWORD kServerStartTimeoutMs = 30000;
+
+inline bool WriteTextFile(const std::string& path, const std::string& text) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+// Puts the server and its recording where the module starts it from.
+inline bool InstallServer(const SimHost& host, const std::string& recording) {
+  const std::string folder = host.folder + "\\pivora\\";
+  return CopyFileA(PIVORASRV_PATH, (folder + "pivorasrv.exe").c_str(), FALSE) &&
+         (recording.empty() || WriteTextFile(folder + "replay.rec", recording));
+}
+
+// Camera calls read from the SimConnect double as they come, without
+// fetching the whole record again on every look.
+struct CameraLog {
+  struct Call {
+    float value[6];  // leftright, updown, backforth, pitch, bank, yaw
+    double timeMs;   // the double's clock
+  };
+  std::vector<Call> calls;
+  int seen = 0;
+
+  void Update() {
+    auto count = reinterpret_cast<int (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
+    auto text = reinterpret_cast<int (*)(int, char*, int)>(
+        reinterpret_cast<void*>(DoubleFunction("Double_CallText")));
+    auto time = reinterpret_cast<double (*)(int)>(reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+    if (count == nullptr || text == nullptr || time == nullptr) return;
+    const int n = count();
+    char line[1024];
+    for (; seen < n; ++seen) {
+      if (!text(seen, line, sizeof line)) continue;
+      Call call{};
+      if (std::sscanf(line, "CameraSetRelative6DOF(H, %f, %f, %f, %f, %f, %f)", &call.value[0], &call.value[1],
+                      &call.value[2], &call.value[3], &call.value[4], &call.value[5]) != 6)
+        continue;
+      call.timeMs = time(seen);
+      calls.push_back(call);
+    }
+  }
+
+  // Change of field `f` from call i - 1 to call i; yaw across its wrap.
+  float Step(size_t i, int f) const {
+    float d = calls[i].value[f] - calls[i - 1].value[f];
+    if (f == 5 && d > 180) d -= 360;
+    if (f == 5 && d < -180) d += 360;
+    return d;
+  }
+
+  // Index of the first call from `from` on whose step of field `f` is
+  // `step` (within float rounding of the accumulated value), or 0.
+  size_t FindStep(int f, float step, size_t from = 1) const {
+    for (size_t i = from < 1 ? 1 : from; i < calls.size(); ++i) {
+      if (std::abs(Step(i, f) - step) < 2e-4f) return i;
+    }
+    return 0;
+  }
+};
+
+inline HWND ServerWindow() { return FindWindowA("pivoraserver", nullptr); }
+
+inline HANDLE OpenServerProcess(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  return id == 0 ? nullptr : OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+}

@@ -1,0 +1,196 @@
+// The whole chain module -> server -> title -> camera call, with the real
+// pivorasrv.exe that the module starts from <sim>\pivora\ and a replayed
+// session in place of a controller.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/server/server_case.h"
+#include "tests/wine/spine/spine_fixture.h"
+
+namespace {
+
+// Raw readings of the recordings below and what the server makes of them
+// with the default settings: rotations 15000 and translations 125 at full
+// deflection (32767), the first 10 % of travel dead. The module adds 0.0001
+// of each per tick.
+constexpr float kYawStepAt20000 = 8506 * 0.0001f;      // rZ 20000
+constexpr float kLeftStepAtFullLeft = -125 * 0.0001f;  // tX -32767
+constexpr float kPitchStepAt10000 = 2963 * 0.0001f;    // rX 10000
+
+// Three stages, 1.5 s each, then a pass starts over.
+const char kStages[] =
+    "0 0 0 0 0 0 20000 0\n"
+    "1500 -32767 0 0 0 0 0 0\n"
+    "3000 0 0 0 10000 0 0 0\n"
+    "4500 0 0 0 10000 0 0 0\n";
+
+const char kSteadyYaw[] = "0 0 0 0 0 0 20000 0\n";
+
+class ServerChain : public SimulatorCase {
+ protected:
+  void Start(const char* recording, int closeDialogsAfterMs = 300) {
+    SimHostOptions options;
+    options.serverWindow = false;
+    options.closeDialogsAfterMs = closeDialogsAfterMs;
+    SetUpHost(options);
+    ASSERT_TRUE(InstallServer(host, recording));
+    ASSERT_EQ(0, SimHostStart(&host));
+    ASSERT_TRUE(SimHostPumpUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; }))
+        << "the module did not start the server";
+    server = OpenServerProcess(ServerWindow());
+    ASSERT_NE(server, nullptr);
+  }
+  void TearDown() override {
+    SimulatorCase::TearDown();
+    if (server != nullptr) {
+      if (WaitForSingleObject(server, 0) == WAIT_TIMEOUT) TerminateProcess(server, 99);
+      CloseHandle(server);
+    }
+  }
+  // Pumps the module until a camera call moves field `f` by `step`.
+  bool PumpUntilStep(int f, float step, DWORD maxMs = 20000) {
+    const size_t from = log.calls.size();
+    return SimHostPumpUntil(maxMs, [&] {
+      log.Update();
+      return log.FindStep(f, step, from) != 0;
+    });
+  }
+  void WriteSetting(const char* file, const char* key, const char* value) {
+    const std::string path = appData.File(file);
+    ASSERT_TRUE(WritePrivateProfileStringA("SETTINGS", key, value, path.c_str()));
+  }
+
+  AppDataFolder appData;  // the user's own configuration is set aside
+  CameraLog log;
+  HANDLE server = nullptr;
+};
+
+TEST_F(ServerChain, CameraFollowsTheReplayedSessionThroughTheServersProcessing) {
+  Start(kStages);
+  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "yaw stage";
+  ASSERT_TRUE(PumpUntilStep(0, kLeftStepAtFullLeft)) << "left stage";
+  ASSERT_TRUE(PumpUntilStep(3, kPitchStepAt10000)) << "pitch stage";
+  // Every movement the camera made is one of the processed stages: the raw
+  // readings themselves never reach the module.
+  for (size_t i = 1; i < log.calls.size(); ++i) {
+    for (int f = 0; f < 6; ++f) {
+      const float step = log.Step(i, f);
+      if (step == 0) continue;
+      const bool known = (f == 5 && std::abs(step - kYawStepAt20000) < 2e-4f) ||
+                         (f == 0 && std::abs(step - kLeftStepAtFullLeft) < 2e-6f) ||
+                         (f == 3 && std::abs(step - kPitchStepAt10000) < 2e-4f);
+      EXPECT_TRUE(known) << "call " << i << " field " << f << " moved by " << step;
+    }
+  }
+}
+
+TEST_F(ServerChain, SettingsChangeTakesEffectWithoutRestart) {
+  Start(kSteadyYaw);
+  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
+  WriteSetting("pivora.ini", "rZsensitivity", "50");
+  EXPECT_TRUE(PumpUntilStep(5, 4253 * 0.0001f)) << "half sensitivity";
+  WriteSetting("pivora.ini", "rZinvert", "1");
+  EXPECT_TRUE(PumpUntilStep(5, -4253 * 0.0001f)) << "inverted";
+  WriteSetting("pivora.ini", "rZenabled", "0");
+  EXPECT_TRUE(SimHostPumpUntil(20000, [&] {
+    log.Update();
+    const size_t n = log.calls.size();
+    return n >= 2 && log.Step(n - 1, 5) == 0;
+  })) << "disabled";
+}
+
+TEST_F(ServerChain, CalibrationFlagSwitchesToRawReadings) {
+  Start(kSteadyYaw);
+  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
+  WriteSetting("somethingchanged.ini", "DoingCalibration", "1");
+  EXPECT_TRUE(PumpUntilStep(5, 20000 * 0.0001f)) << "raw reading";
+  WriteSetting("somethingchanged.ini", "DoingCalibration", "0");
+  EXPECT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "processed again";
+}
+
+// Clicks SAVE CALIBRATION once the dialog shows the whole yaw range.
+struct CalibrationWatch {
+  volatile LONG stop = 0;
+  bool sawRange = false;
+  std::string lastMin, lastMax;
+};
+
+DWORD WINAPI WatchCalibration(void* context) {
+  auto* watch = static_cast<CalibrationWatch*>(context);
+  const DWORD start = GetTickCount();
+  while (!watch->stop && GetTickCount() - start < 40000) {
+    HWND dialog = FindWindowA("#32770", "Device calibration");
+    if (dialog != nullptr) {
+      char min[64] = "", max[64] = "";
+      GetDlgItemTextA(dialog, 1029, min, sizeof min);  // "Yaw min: %d"
+      GetDlgItemTextA(dialog, 1030, max, sizeof max);  // "Yaw max: %d"
+      watch->lastMin = min;
+      watch->lastMax = max;
+      if (std::strcmp(min, "Yaw min: -30000") == 0 && std::strcmp(max, "Yaw max: 25000") == 0) {
+        watch->sawRange = true;
+        PostMessageA(dialog, WM_COMMAND, 1039, 0);
+        return 0;
+      }
+    }
+    Sleep(20);
+  }
+  return 0;
+}
+
+TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
+  // Yaw swings to 25000 one way and 30000 the other, beyond what processed
+  // values ever reach (15000).
+  Start("0 0 0 0 0 0 25000 0\n400 0 0 0 0 0 -30000 0\n800 0 0 0 0 0 -30000 0\n", -1);
+  ASSERT_TRUE(PumpUntilStep(5, 15000 * 0.0001f * (25000.0f - 3276.7f) / 32767.0f / 0.9f, 20000) ||
+              true);  // any movement will do before the dialog opens
+  CalibrationWatch watch;
+  HANDLE thread = CreateThread(nullptr, 0, WatchCalibration, &watch, 0, nullptr);
+  DOUBLE(Double_AnswerDialogMode)(1);
+  DOUBLE(Double_QueueEvent)(0, 2, 0);  // "Device calibration..."
+  SimHostPumpUntil(45000, [&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
+  InterlockedExchange(&watch.stop, 1);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  ASSERT_TRUE(watch.sawRange) << watch.lastMin << " / " << watch.lastMax;
+  SimHostPump(300);  // let the dialog's save run
+
+  const std::string ini = appData.File("pivora.ini");
+  EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()), 25000);
+  EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmin", -1, ini.c_str()), 30000);
+  // With that range the server maps 25000 to full deflection.
+  EXPECT_TRUE(PumpUntilStep(5, 15000 * 0.0001f)) << "calibrated full right";
+  EXPECT_TRUE(PumpUntilStep(5, -15000 * 0.0001f)) << "calibrated full left";
+}
+
+TEST_F(ServerChain, SecondServerExitsAtOnce) {
+  Start(kSteadyYaw);
+  const std::string program = host.folder + "\\pivora\\pivorasrv.exe";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION second{};
+  ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &second));
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, kServerStartTimeoutMs), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(second.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(second.hThread);
+  CloseHandle(second.hProcess);
+  EXPECT_EQ(WaitForSingleObject(server, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one must stay";
+}
+
+TEST_F(ServerChain, ModuleStopEndsTheServer) {
+  Start(kSteadyYaw);
+  SimHostStop(&host);  // DLLStop sends WM_CLOSE and waits for it to be handled
+  ASSERT_EQ(WaitForSingleObject(server, kServerStartTimeoutMs), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(server, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(ServerWindow(), nullptr);
+}
+
+}  // namespace
