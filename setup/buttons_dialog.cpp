@@ -59,7 +59,8 @@ void Rebuild(HWND dialog) {
 
 void ShowKeyName(HWND dialog) {
   // Text that is no number reads as key code 0.
-  const UINT keycode = GetDlgItemInt(dialog, IDC_BTN_KEYCODE, nullptr, FALSE);
+  uint32_t keycode = 0;
+  ReadDialogNumber(dialog, IDC_BTN_KEYCODE, &keycode);
   char name[kKeyNameSize];
   KeyNameOf(static_cast<int32_t>(keycode), name, sizeof name);
   SetDlgItemTextA(dialog, IDC_BTN_KEYNAME, name);
@@ -76,13 +77,9 @@ void OnGetButton(HWND dialog) {
 
 AddRequest ReadAddRequest(HWND dialog) {
   AddRequest request = {};
-  BOOL translated = FALSE;
-  request.button = GetDlgItemInt(dialog, IDC_BTN_NUMBER, &translated, FALSE);
-  request.buttonValid = translated != FALSE;
+  request.buttonValid = ReadDialogNumber(dialog, IDC_BTN_NUMBER, &request.button);
   request.functionIndex = static_cast<int>(SendItem(dialog, IDC_BTN_FUNCTIONS, LB_GETCURSEL, 0, 0));
-  translated = FALSE;
-  request.keycode = GetDlgItemInt(dialog, IDC_BTN_KEYCODE, &translated, FALSE);
-  request.keycodeValid = translated != FALSE;
+  request.keycodeValid = ReadDialogNumber(dialog, IDC_BTN_KEYCODE, &request.keycode);
   request.shift = IsDlgButtonChecked(dialog, IDC_BTN_SHIFT) == BST_CHECKED;
   request.ctrl = IsDlgButtonChecked(dialog, IDC_BTN_CTRL) == BST_CHECKED;
   request.alt = IsDlgButtonChecked(dialog, IDC_BTN_ALT) == BST_CHECKED;

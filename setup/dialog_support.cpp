@@ -2,6 +2,24 @@
 #include "setup/dialog_support.h"
 
 #include "module/lifecycle.h"
+#include "setup/dialog_number.h"
+
+namespace {
+
+// Longer than any number worth reading, leading zeros and all; a longer
+// text is not taken as a number rather than read cut short.
+constexpr int kNumberTextChars = 1024;
+
+}  // namespace
+
+bool ReadDialogNumber(HWND dialog, int id, uint32_t* value) {
+  *value = 0;
+  HWND box = GetDlgItem(dialog, id);
+  if (box == nullptr || GetWindowTextLengthA(box) >= kNumberTextChars) return false;
+  char text[kNumberTextChars + 1] = "";
+  GetWindowTextA(box, text, sizeof text);
+  return ReadUnsignedNumber(text, value);
+}
 
 void BringDialogForward(HWND dialog) {
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

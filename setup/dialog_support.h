@@ -25,6 +25,10 @@ constexpr UINT kKeyScanMs = 1;
 // low word.
 inline bool IsClickOf(WPARAM wParam, int id) { return wParam == static_cast<WPARAM>(id); }
 
+// Reads edit box `id` as an unsigned decimal number (ReadUnsignedNumber):
+// false and 0 when the text is no such number.
+bool ReadDialogNumber(HWND dialog, int id, uint32_t* value);
+
 // Topmost without moving or sizing, and the keyboard focus.
 void BringDialogForward(HWND dialog);
 

@@ -36,7 +36,9 @@ void TakeSettings(HWND dialog) {
       *value = CheckBoxValue(IsDlgButtonChecked(dialog, control.controlId) == BST_CHECKED);
     } else {
       // Text that is no unsigned number reads as 0; nothing is refused.
-      *value = ValueFromEditBox(GetDlgItemInt(dialog, control.controlId, nullptr, FALSE));
+      uint32_t number = 0;
+      ReadDialogNumber(dialog, control.controlId, &number);
+      *value = ValueFromEditBox(number);
     }
   }
 }

@@ -2,6 +2,7 @@
 #include "testbed/sim_host/sim_host.h"
 
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <set>
 
@@ -18,6 +19,7 @@ HMODULE gDouble;
 struct Watchdog {
   CRITICAL_SECTION lock;
   std::vector<MessageBoxSeen> seen;
+  std::deque<int> answers;  // queued by the test; the default button when empty
   std::set<HWND> answered;
   std::vector<std::string> dialogs;
   std::map<HWND, DWORD> dialogOpenedAt;
@@ -43,6 +45,20 @@ void WatchSetupDialog(HWND window) {
   LeaveCriticalSection(&gWatchdog.lock);
 }
 
+// The box's default button. Wine's message boxes answer DM_GETDEFID with
+// IDOK even when they have no OK button (Yes/No), so then the button drawn
+// as the default one is looked for.
+WORD DefaultButton(HWND box) {
+  LRESULT defaultId = SendMessageA(box, DM_GETDEFID, 0, 0);
+  if (HIWORD(defaultId) == DC_HASDEFID && GetDlgItem(box, LOWORD(defaultId)) != nullptr) return LOWORD(defaultId);
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      return static_cast<WORD>(GetDlgCtrlID(child));
+    }
+  }
+  return IDOK;
+}
+
 BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
@@ -58,16 +74,20 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   }
   EnterCriticalSection(&gWatchdog.lock);
   bool fresh = gWatchdog.answered.insert(window).second;
+  int answer = 0;
   if (fresh) {
     char caption[512] = {}, text[2048] = {};
     GetWindowTextA(window, caption, sizeof caption);
     GetWindowTextA(textControl, text, sizeof text);
-    gWatchdog.seen.push_back({caption, text});
+    gWatchdog.seen.push_back({caption, text, GetWindow(window, GW_OWNER)});
+    if (!gWatchdog.answers.empty()) {
+      answer = gWatchdog.answers.front();
+      gWatchdog.answers.pop_front();
+    }
   }
   LeaveCriticalSection(&gWatchdog.lock);
   if (fresh) {
-    LRESULT defaultId = SendMessageA(window, DM_GETDEFID, 0, 0);
-    WORD button = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    WORD button = answer != 0 ? static_cast<WORD>(answer) : DefaultButton(window);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
   }
   return TRUE;
@@ -158,6 +178,7 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   InitializeCriticalSection(&gWatchdog.lock);
   gWatchdog.seen.clear();
   gWatchdog.answered.clear();
+  gWatchdog.answers.clear();
   gWatchdog.dialogs.clear();
   gWatchdog.dialogOpenedAt.clear();
   gWatchdog.closeDialogsAfterMs = options.closeDialogsAfterMs;
@@ -238,18 +259,21 @@ void SimHostPump(DWORD ms) {
 }
 
 bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done) {
-  DWORD start = GetTickCount();
+  const DWORD start = GetTickCount();
   for (;;) {
+    // One message at a time: a tick that blocks (a key press waits up to a
+    // second) leaves the next WM_TIMER due at once, and draining the queue
+    // would then never end.
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
     if (done()) return true;
-    DWORD elapsed = GetTickCount() - start;
+    const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= maxMs) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs - elapsed < 5 ? maxMs - elapsed : 5,
-                              QS_ALLINPUT);
+    const DWORD wait = maxMs - elapsed < 5 ? maxMs - elapsed : 5;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
   }
 }
 
@@ -301,6 +325,12 @@ std::vector<MessageBoxSeen> MessageBoxesSeen() {
   std::vector<MessageBoxSeen> seen = gWatchdog.seen;
   LeaveCriticalSection(&gWatchdog.lock);
   return seen;
+}
+
+void SimHostQueueMessageBoxAnswer(int id) {
+  EnterCriticalSection(&gWatchdog.lock);
+  gWatchdog.answers.push_back(id);
+  LeaveCriticalSection(&gWatchdog.lock);
 }
 
 std::vector<std::string> DialogsSeen() {

@@ -24,6 +24,7 @@ struct SimHostOptions {
 struct MessageBoxSeen {
   std::string caption;
   std::string text;
+  HWND owner = nullptr;  // the window that owns the box
 };
 
 struct SimHost {
@@ -63,6 +64,10 @@ FARPROC DoubleFunction(const char* name);
 // The message boxes answered by the watchdog so far, oldest first. The
 // watchdog runs from SetUp to TearDown and presses the default button.
 std::vector<MessageBoxSeen> MessageBoxesSeen();
+// The watchdog answers the next message box with button `id` (IDNO,
+// IDCANCEL, ...) instead of its default button; answers queue up in order.
+void SimHostQueueMessageBoxAnswer(int id);
+
 // Captions of the other dialogs (the setup dialogs) seen so far.
 std::vector<std::string> DialogsSeen();
 

@@ -1,0 +1,199 @@
+// A test case that opens a setup dialog of the real pivora.dll through the
+// simulator's menu and drives it from a second thread as a user would: text
+// typed into edit boxes, check boxes and buttons clicked, list entries
+// selected. The main thread stays inside the dialog's modal loop meanwhile.
+// The configuration folder is set aside for the length of the case.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "module/title_format.h"
+#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/spine/spine_fixture.h"
+
+constexpr char kAircraft[] = "Test Plane";
+constexpr unsigned kCalibrationItem = 2;
+constexpr unsigned kSettingsItem = 3;
+constexpr unsigned kButtonsItem = 4;
+constexpr unsigned kEyePointItem = 5;
+
+// ---- driving a dialog from the test thread --------------------------------
+
+// Everything below is called from the driving thread; each call is a
+// SendMessage that the dialog's thread handles in its modal loop.
+inline std::string Text(HWND dialog, int id) {
+  char text[1024] = "";
+  SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+inline void Type(HWND dialog, int id, const char* text) {
+  SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+// A click returns once the command has been handled, including any message
+// box it showed (the harness's watchdog answers those).
+inline void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
+inline bool Ticked(HWND dialog, int id) {
+  return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+inline void Select(HWND dialog, int id, int index) { SendDlgItemMessageA(dialog, id, LB_SETCURSEL, index, 0); }
+// Selects the entry that starts with `prefix`; false if there is none.
+inline bool SelectEntry(HWND dialog, int id, const char* prefix) {
+  LRESULT index = SendDlgItemMessageA(dialog, id, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(prefix));
+  if (index < 0) return false;
+  Select(dialog, id, static_cast<int>(index));
+  return true;
+}
+inline std::vector<std::string> ListTexts(HWND dialog, int id) {
+  std::vector<std::string> texts;
+  const LRESULT count = SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[512] = "";
+    SendDlgItemMessageA(dialog, id, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    texts.push_back(text);
+  }
+  return texts;
+}
+// Polls `done` every 5 ms for up to `maxMs`.
+inline bool WaitUntil(DWORD maxMs, const std::function<bool()>& done) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= maxMs) return done();
+    Sleep(5);
+  }
+  return true;
+}
+// A visible dialog of this process with this caption.
+inline HWND FindDialog(const char* caption) {
+  HWND window = FindWindowA("#32770", caption);
+  if (window == nullptr || !IsWindowVisible(window)) return nullptr;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid == GetCurrentProcessId() ? window : nullptr;
+}
+
+// ---- the configuration files ----------------------------------------------
+
+inline std::string IniValue(const std::string& path, const char* section, const char* key) {
+  char value[256] = "";
+  GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, path.c_str());
+  return value;
+}
+
+class DialogCase : public SimulatorCase {
+ protected:
+  std::string SettingsFile() const { return appData_.File("pivora.ini"); }
+  std::string MarkerFile() const { return appData_.File("somethingchanged.ini"); }
+  std::string SettingsValue(const char* section, const char* key) const {
+    return IniValue(SettingsFile(), section, key);
+  }
+  // Writes into pivora.ini before the module starts (or between dialogs).
+  void WriteSetting(const char* section, const char* key, const char* value) {
+    CreateDirectoryA(appData_.Path().c_str(), nullptr);
+    WritePrivateProfileStringA(section, key, value, SettingsFile().c_str());
+  }
+  std::string ReadWholeFile(const std::string& path) const {
+    std::string content;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return content;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+  }
+
+  // Starts the module with a server window and the aircraft kAircraft, and
+  // pumps until the aircraft's configuration has been loaded.
+  void Start() {
+    SimHostOptions options;
+    options.closeDialogsAfterMs = -1;
+    SetUpHost(options);
+    DOUBLE(Double_AnswerAircraft)(kAircraft, 0.0);
+    ASSERT_EQ(0, SimHostStart(&host));
+    ASSERT_TRUE(SimHostPumpUntil(10000, [] { return CountCalls("CallDispatch") >= 3; }));
+  }
+
+  // Feeds one device reading through the server window's title.
+  void SetDevice(const int32_t axis[6], int32_t button) {
+    char title[128];
+    FormatDeviceTitle(axis, button, title, sizeof title);
+    SimHostSetServerTitle(&host, title);
+  }
+
+  // Opens the dialog of menu item `item` and runs `drive` on a second thread
+  // with the dialog's window. Returns once the dialog has closed. The result
+  // says whether the dialog showed and `drive` closed it itself; a dialog
+  // left open is closed for it, so the case cannot hang. Without `drive`
+  // the case closes the dialog by other means and only the closing counts.
+  bool RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
+    Driver driver{caption, &drive, drive == nullptr, false};
+    const size_t closedBefore = CountCalls(kDialogModeOff);
+    DOUBLE(Double_AnswerDialogMode)(1);
+    DOUBLE(Double_QueueEvent)(0, item, 0);
+    HANDLE thread = drive ? CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr) : nullptr;
+    const bool closed =
+        SimHostPumpUntil(30000, [closedBefore] { return CountCalls(kDialogModeOff) > closedBefore; });
+    if (thread != nullptr) {
+      WaitForSingleObject(thread, 10000);
+      CloseHandle(thread);
+    }
+    ticksWhileOpen_ = CallsBetweenLastOpenAndClose("CallDispatch");
+    return closed && driver.found && !driver.leftOpen;
+  }
+
+  // CallDispatch calls, that is ticks, made while the last dialog was open.
+  size_t TicksWhileOpen() const { return ticksWhileOpen_; }
+
+  // The text of each message box seen so far, after `skip` of them.
+  static std::vector<std::string> MessageTexts(size_t skip = 0) {
+    std::vector<std::string> texts;
+    const std::vector<MessageBoxSeen> seen = MessageBoxesSeen();
+    for (size_t i = skip; i < seen.size(); ++i) texts.push_back(seen[i].text);
+    return texts;
+  }
+
+  static constexpr const char* kDialogModeOff = "SetSystemState(H, \"DialogMode\", 0, 0, NULL)";
+  static constexpr const char* kDialogModeRequest = "RequestSystemState(H, 1, \"DialogMode\")";
+
+ private:
+  struct Driver {
+    const char* caption;
+    const std::function<void(HWND)>* drive;
+    bool found;
+    bool leftOpen;
+  };
+  static DWORD WINAPI DriverThread(LPVOID parameter) {
+    Driver* driver = static_cast<Driver*>(parameter);
+    HWND dialog = nullptr;
+    driver->found = WaitUntil(20000, [&] { return (dialog = FindDialog(driver->caption)) != nullptr; });
+    if (!driver->found) return 0;
+    (*driver->drive)(dialog);
+    if (WaitUntil(3000, [&] { return !IsWindow(dialog); })) return 0;
+    driver->leftOpen = true;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    return 0;
+  }
+
+  static size_t CallsBetweenLastOpenAndClose(const char* prefix) {
+    const std::vector<std::string> calls = DoubleCalls();
+    size_t opened = calls.size(), closed = calls.size();
+    for (size_t i = calls.size(); i-- > 0;) {
+      if (closed == calls.size() && calls[i] == kDialogModeOff) closed = i;
+      if (closed != calls.size() && calls[i] == kDialogModeRequest) {
+        opened = i;
+        break;
+      }
+    }
+    size_t count = 0;
+    for (size_t i = opened; i < closed; ++i) count += calls[i].rfind(prefix, 0) == 0;
+    return count;
+  }
+
+  AppDataFolder appData_;
+  size_t ticksWhileOpen_ = 0;
+};
