@@ -1,0 +1,116 @@
+// Device buttons inside the real module: resets to the aircraft's default eye
+// point and simulated key presses.
+#include "tests/wine/camera/camera_case.h"
+
+namespace {
+
+const char* const kResetSettings =
+    "[Button_4]\r\nassigned=1\r\nresetall=1\r\n"
+    "[Button_5]\r\nassigned=1\r\nresetall=2\r\n"
+    "[Reset Test]\r\nipitch=12\r\nfpitch=5\r\nibank=-0\r\nfbank=25\r\niyaw=3\r\nfyaw=05\r\n"
+    "ibackforth=1\r\nfbackforth=0\r\nileftright=2\r\nfleftright=0\r\niupdown=-3\r\nfupdown=0\r\n";
+
+class Buttons : public CameraCase {};
+
+TEST_F(Buttons, ResetAllSendsTheAircraftsDefaultEyePoint) {
+  WriteSettings(kResetSettings);
+  Start();
+  DOUBLE(Double_AnswerAircraft)("Reset Test", 0.0);
+  Feed({0, 0, 0, 0, 0, 0}, 4);
+  ASSERT_TRUE(PumpUntilCameraCalls(2));
+  // The aircraft's section is loaded once its title arrives.
+  EXPECT_EQ(Camera(2, -3, 1, 12.5f, -0.25f, 3.05f), CameraCalls().back());
+}
+
+TEST_F(Buttons, FlagsActOnlyAtExactlyOne) {
+  WriteSettings(kResetSettings);
+  Start();
+  DOUBLE(Double_AnswerAircraft)("Reset Test", 0.0);
+  Feed({0, 0, 0, 0, 0, 0}, 5);
+  SimHostPump(400);
+  EXPECT_TRUE(CameraCalls().empty());
+}
+
+TEST_F(Buttons, OnlyTheAircraftRequestChangesTheAircraft) {
+  WriteSettings(kResetSettings);
+  Start();
+  Feed({0, 0, 0, 0, 0, 0}, 4);
+  DOUBLE(Double_QueueObjectData)(3, "Reset Test", 0.0);  // not our request
+  ASSERT_TRUE(PumpUntilCameraCalls(2));
+  EXPECT_EQ(Camera(0, 0, 0, 0, 0, 0), CameraCalls().back()) << "no section for an empty title";
+  DOUBLE(Double_QueueObjectData)(2, "Reset Test", 0.0);
+  SimHostPump(300);
+  EXPECT_EQ(Camera(2, -3, 1, 12.5f, -0.25f, 3.05f), CameraCalls().back());
+}
+
+// Records key events from a low-level hook on a thread of its own: the hook
+// is called only while its thread pumps messages, and the module's thread
+// sleeps between the events.
+struct KeyEvent {
+  DWORD key;
+  bool up;
+  DWORD time;
+};
+std::vector<KeyEvent> gKeyEvents;
+CRITICAL_SECTION gKeyLock;
+
+LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION) {
+    const auto* key = reinterpret_cast<KBDLLHOOKSTRUCT*>(data);
+    EnterCriticalSection(&gKeyLock);
+    gKeyEvents.push_back({key->vkCode, message == WM_KEYUP || message == WM_SYSKEYUP, key->time});
+    LeaveCriticalSection(&gKeyLock);
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
+DWORD WINAPI HookThread(LPVOID ready) {
+  HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, RecordKey, GetModuleHandleA(nullptr), 0);
+  // Ready only once the loop runs: an event sent before that is lost.
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_APP) SetEvent(ready);
+    DispatchMessageA(&message);
+  }
+  UnhookWindowsHookEx(hook);
+  return 0;
+}
+
+TEST_F(Buttons, KeyButtonPressesCtrlAndTheKeyWithTheWaits) {
+  // keycode 321 sends its low 8 bits, 65.
+  WriteSettings("[Button_3]\r\nassigned=1\r\nkeypress=1\r\nwithctrl=1\r\nkeycode=321\r\n");
+  InitializeCriticalSection(&gKeyLock);
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  DWORD hookThreadId = 0;
+  HANDLE thread = CreateThread(nullptr, 0, HookThread, ready, 0, &hookThreadId);
+  WaitForSingleObject(ready, 5000);
+
+  Start();
+  Feed({0, 0, 0, 0, 0, 0}, 3);
+  SimHostPumpUntil(5000, [] {
+    EnterCriticalSection(&gKeyLock);
+    bool done = gKeyEvents.size() >= 4;
+    LeaveCriticalSection(&gKeyLock);
+    return done;
+  });
+  Feed({0, 0, 0, 0, 0, 0}, 0);
+  SimHostPump(1500);  // let a press that was armed meanwhile finish
+  PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
+  WaitForSingleObject(thread, 5000);
+
+  ASSERT_GE(gKeyEvents.size(), 4u);
+  EXPECT_EQ(0u, gKeyEvents.size() % 4) << "only complete presses";
+  const KeyEvent expected[] = {{17, false, 0}, {65, false, 0}, {65, true, 0}, {17, true, 0}};
+  for (size_t i = 0; i < gKeyEvents.size(); ++i) {
+    EXPECT_EQ(expected[i % 4].key, gKeyEvents[i].key) << i;
+    EXPECT_EQ(expected[i % 4].up, gKeyEvents[i].up) << i;
+  }
+  // 250 ms after each key-down, 10 ms after each key-up.
+  EXPECT_GE(gKeyEvents[1].time - gKeyEvents[0].time, 240u);
+  EXPECT_GE(gKeyEvents[2].time - gKeyEvents[1].time, 240u);
+  EXPECT_GE(gKeyEvents[3].time - gKeyEvents[2].time, 8u);
+  EXPECT_LT(gKeyEvents[3].time - gKeyEvents[2].time, 240u);
+}
+
+}  // namespace
