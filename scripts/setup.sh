@@ -13,7 +13,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 wine32:i386 wine32-preloader:i386
-          xvfb x11-apps imagemagick
+          xvfb x11-apps imagemagick librsvg2-bin
           googletest libgtest-dev libbenchmark-dev valgrind zip unzip python3)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
