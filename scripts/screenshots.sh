@@ -1,24 +1,33 @@
 #!/usr/bin/env bash
-# Takes a picture of each dialog of pivora.dll: runs testbed/dialog_viewer
-# under Wine on a virtual X display, captures the screen and trims it to the
-# dialog. PNGs go to build/screenshots/.
+# Takes a picture of each dialog of pivora.dll under Wine on a virtual X
+# display, captures the screen and trims it to the dialog. PNGs go to
+# build/screenshots/.
 #
-#   scripts/screenshots.sh [windows build dir]      (default: build/windows)
+#   scripts/screenshots.sh [--templates] [windows build dir]   (default: build/windows)
+#
+# By default testbed/dialog_shots plays the simulator around the real
+# pivora.dll and opens each dialog through the menu, so the pictures show the
+# dialogs' own procedures at work (values, lists, labels). With --templates
+# testbed/dialog_viewer shows the bare templates with its own filling.
 #
 # Needs Xvfb, ImageMagick (import, convert) and a Windows build that holds
-# pivora.dll and dialog_viewer.exe. Uses its own Wine prefix with the normal
-# graphics driver, build/wineprefix-x11 (created on first use; that takes a
-# few minutes), because the tests' prefix has no display.
+# pivora.dll, dialog_shots.exe and dialog_viewer.exe. Uses its own Wine prefix
+# with the normal graphics driver, build/wineprefix-x11 (created on first use;
+# that takes a few minutes), because the tests' prefix has no display. The
+# real dialogs write that prefix's pivora configuration.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+mode="real"
+if [ "${1:-}" = "--templates" ]; then mode="templates"; shift; fi
 build="$(cd "${1:-$here/build/windows}" && pwd)"
-out="$here/build/screenshots"
-display=":77"
+out="${PIVORA_SHOTS_OUT:-$here/build/screenshots}"
+display="${PIVORA_SHOTS_DISPLAY:-:77}"
 show_ms=20000
 
 dll="$build/module/pivora.dll"
 viewer="$build/testbed/dialog_viewer/dialog_viewer.exe"
-for f in "$dll" "$viewer"; do
+shots="$build/testbed/dialog_shots/dialog_shots.exe"
+for f in "$dll" "$viewer" "$shots"; do
   [ -f "$f" ] || { echo "missing $f: build the windows preset first" >&2; exit 1; }
 done
 mkdir -p "$out"
@@ -66,7 +75,11 @@ for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point;
   rm -f "$ready"
   # A virtual desktop makes Wine draw the frames and captions itself, as
   # Xvfb has no window manager to draw them.
-  wine explorer /desktop=pivora-shots,1280x1024 "$viewer" "$(win "$dll")" "$id" "$(win "$ready")" "$show_ms" &
+  if [ "$mode" = real ]; then
+    wine explorer /desktop=pivora-shots,1280x1024 "$shots" "$name" "$(win "$ready")" "$show_ms" &
+  else
+    wine explorer /desktop=pivora-shots,1280x1024 "$viewer" "$(win "$dll")" "$id" "$(win "$ready")" "$show_ms" &
+  fi
   viewer_pid=$!
   for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
   if [ ! -f "$ready" ]; then
