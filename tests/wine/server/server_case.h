@@ -66,6 +66,14 @@ struct CameraLog {
     return d;
   }
 
+  // The last few steps of field `f`, for failure messages.
+  std::string Recent(int f) const {
+    std::string text = std::to_string(calls.size()) + " calls, last steps:";
+    for (size_t i = calls.size() > 8 ? calls.size() - 8 : 1; i < calls.size(); ++i)
+      text += " " + std::to_string(Step(i, f));
+    return text;
+  }
+
   // Index of the first call from `from` on whose step of field `f` is
   // `step` (within float rounding of the accumulated value), or 0.
   size_t FindStep(int f, float step, size_t from = 1) const {
@@ -77,6 +85,14 @@ struct CameraLog {
 };
 
 inline HWND ServerWindow() { return FindWindowA("pivoraserver", nullptr); }
+
+inline std::string ServerTitle() {
+  char title[256] = "";
+  HWND window = ServerWindow();
+  if (window == nullptr) return "(no server window)";
+  GetWindowTextA(window, title, sizeof title);
+  return title;
+}
 
 inline HANDLE OpenServerProcess(HWND window) {
   DWORD id = 0;
