@@ -14,11 +14,13 @@ static std::string Lower(const std::string& text) {
   return lower;
 }
 
+// Exactly five lines with the path fourth: the removal program drops the
+// three lines before the last line naming "pivora" and the one after it.
+// ManualLoad is left out for that reason; False is its default anyway.
 std::string PivoraAddonEntry(const std::string& lineBreak) {
   const std::string& n = lineBreak;
   return "  <Launch.Addon>" + n + "    <Name>Pivora</Name>" + n + "    <Disabled>False</Disabled>" + n +
-         "    <ManualLoad>False</ManualLoad>" + n + "    <Path>" + kPivoraAddonPath + "</Path>" + n +
-         "  </Launch.Addon>" + n;
+         "    <Path>" + kPivoraAddonPath + "</Path>" + n + "  </Launch.Addon>" + n;
 }
 
 // An entry counts as ours when a <Path> line names our DLL, whatever the

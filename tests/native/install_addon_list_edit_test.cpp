@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "remover/addon_list_text.h"
+
 namespace {
 
 const char kOtherEntry[] =
@@ -65,6 +67,23 @@ TEST(InstallAddonList, NeverDuplicatesAnEntry) {
   std::string out;
   EXPECT_EQ(AddPivoraAddon(List("<Launch.Addon><Path>pivora\\pivora.dll.old</Path></Launch.Addon>\r\n"), true, &out),
             kAddonAdded);
+}
+
+// What the helper adds, the removal program (setup.lst Core "pivora")
+// takes out again, leaving the user's list as it was.
+TEST(InstallAddonList, RemovalProgramTakesTheEntryOutWhole) {
+  const std::string lists[] = {
+      List(kOtherEntry),
+      List(""),
+      List(std::string(kOtherEntry) + "  <Launch.Addon>\r\n    <Name>Pivoting</Name>\r\n  </Launch.Addon>\r\n"),
+  };
+  for (const std::string& list : lists) {
+    std::string added;
+    ASSERT_EQ(AddPivoraAddon(list, true, &added), kAddonAdded);
+    const size_t last = FindLastEntry(added, "pivora");
+    ASSERT_NE(last, 0u);
+    EXPECT_EQ(RewriteList(added, last), list);
+  }
 }
 
 TEST(InstallAddonList, FilesThatAreNotAListAreLeftAlone) {
