@@ -1,0 +1,186 @@
+// Measures, by hand (not a test: timings under emulation say nothing about
+// correctness):
+//  - latency from a reading to the camera call: the real module starts the
+//    real server with a replayed session whose yaw changes every 250 ms; a
+//    watcher thread stamps each new server title, and the SimConnect double
+//    stamps each camera call; the latency of a reading is the time from its
+//    title to the first camera call that moves by its value;
+//  - the server's CPU use at rest over 10 s (GetProcessTimes), without a
+//    controller and replaying a session at rest.
+//
+//   scripts/wine-run.sh build/<dir>/tests/wine/server/server_measure_wine.exe
+//
+// Sets the prefix's pivora configuration folder aside while it runs.
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "module/title_parse.h"
+#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/server/server_case.h"
+
+namespace {
+
+constexpr int kSteps = 40;
+constexpr DWORD kStepMs = 250;
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+struct TitleChange {
+  double timeMs;
+  int32_t yaw;
+};
+
+struct Watcher {
+  volatile LONG stop = 0;
+  std::vector<TitleChange> changes;
+};
+
+DWORD WINAPI WatchTitles(void* context) {
+  auto* watcher = static_cast<Watcher*>(context);
+  std::string last;
+  while (!watcher->stop) {
+    const std::string title = ServerTitle();
+    if (title != last && title.size() >= 71) {
+      last = title;
+      watcher->changes.push_back({NowMs(), int32_t(ParseDeviceTitle(title.c_str(), title.size()).rZ)});
+    }
+    Sleep(1);
+  }
+  return 0;
+}
+
+// Offset to add to a double's call time to get NowMs(): the double stamps a
+// call we make ourselves between two readings of our own clock.
+double DoubleClockOffset() {
+  using MapFn = HRESULT(WINAPI*)(HANDLE, DWORD, const char*);
+  auto map = reinterpret_cast<MapFn>(reinterpret_cast<void*>(DoubleFunction("SimConnect_MapClientEventToSimEvent")));
+  auto count = reinterpret_cast<int (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
+  auto time = reinterpret_cast<double (*)(int)>(reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+  const double before = NowMs();
+  map(nullptr, 9999, "clock");
+  const double after = NowMs();
+  return (before + after) / 2 - time(count() - 1);
+}
+
+void MeasureLatency() {
+  AppDataFolder appData;
+  std::string recording;
+  for (int i = 0; i < kSteps; ++i) {
+    // Distinct processed values, all well clear of the null zone.
+    recording += std::to_string(i * kStepMs) + " 0 0 0 0 0 " + std::to_string(8000 + 500 * i) + " 0\n";
+  }
+  recording += std::to_string(kSteps * kStepMs) + " 0 0 0 0 0 " + std::to_string(8000 + 500 * kSteps) + " 0\n";
+
+  SimHost host;
+  SimHostOptions options;
+  options.serverWindow = false;
+  std::string error;
+  if (!SimHostSetUp(&host, options, &error) || !InstallServer(host, recording)) {
+    std::printf("set-up failed: %s\n", error.c_str());
+    return;
+  }
+  Watcher watcher;
+  HANDLE thread = CreateThread(nullptr, 0, WatchTitles, &watcher, 0, nullptr);
+  SimHostStart(&host);
+  SimHostPumpUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; });
+  SimHostPump(kSteps * kStepMs + 1000);
+  InterlockedExchange(&watcher.stop, 1);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  const double offset = DoubleClockOffset();
+  CameraLog log;
+  log.Update();
+  HANDLE server = OpenServerProcess(ServerWindow());
+  SimHostStop(&host);
+  SimHostTearDown(&host);
+  if (server != nullptr) {
+    WaitForSingleObject(server, 10000);
+    CloseHandle(server);
+  }
+
+  std::vector<double> latencies;
+  size_t call = 1;
+  for (const TitleChange& change : watcher.changes) {
+    if (change.yaw == 0) continue;
+    const float step = float(change.yaw) * 0.0001f;
+    for (; call < log.calls.size(); ++call) {
+      if (log.calls[call].timeMs + offset < change.timeMs) continue;
+      if (std::abs(log.Step(call, 5) - step) < 2e-4f) {
+        latencies.push_back(log.calls[call].timeMs + offset - change.timeMs);
+        break;
+      }
+    }
+  }
+  std::sort(latencies.begin(), latencies.end());
+  if (latencies.empty()) {
+    std::printf("latency: no reading reached the camera (%zu titles, %zu camera calls)\n", watcher.changes.size(),
+                log.calls.size());
+    return;
+  }
+  std::printf("latency from a new server title to the camera call: %zu readings, median %.1f ms, worst %.1f ms, "
+              "best %.1f ms (%zu camera calls)\n",
+              latencies.size(), latencies[latencies.size() / 2], latencies.back(), latencies.front(),
+              log.calls.size());
+}
+
+void MeasureCpuAtRest(const char* what, const std::string& recording) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string folder = std::string(temp) + "pivora-measure-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string program = folder + "\\pivorasrv.exe";
+  CopyFileA(PIVORASRV_PATH, program.c_str(), FALSE);
+  if (!recording.empty()) WriteTextFile(folder + "\\replay.rec", recording);
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    std::printf("%s: cannot start the server\n", what);
+    return;
+  }
+  Sleep(3000);  // past start-up
+  auto cpuMs = [&] {
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user);
+    auto ms = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+  };
+  const double startCpu = cpuMs();
+  const double start = NowMs();
+  Sleep(10000);
+  const double usedMs = cpuMs() - startCpu;
+  const double wallMs = NowMs() - start;
+  std::printf("%s: %.0f ms of CPU in %.0f ms, %.2f %% of one core\n", what, usedMs, wallMs, 100.0 * usedMs / wallMs);
+  HWND window = ServerWindow();
+  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  DeleteFileA(program.c_str());
+  DeleteFileA((folder + "\\replay.rec").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int main() {
+  MeasureLatency();
+  MeasureCpuAtRest("server at rest, no controller", "");
+  MeasureCpuAtRest("server at rest, replaying a session at rest", "0 0 0 0 0 0 0 0\n");
+  return 0;
+}
