@@ -11,6 +11,18 @@
 
 constexpr int kWantedAxes = 6;
 
+// winmm keeps the device list it read at start-up; joyConfigChanged makes
+// it read the list again, so that a controller plugged in later shows up.
+// Not declared by every SDK's headers, so looked up by name.
+static void RefreshDeviceList() {
+  typedef MMRESULT(WINAPI * ConfigChangedFn)(DWORD);
+  HMODULE winmm = GetModuleHandleA("winmm.dll");
+  if (winmm == nullptr) return;
+  auto configChanged =
+      reinterpret_cast<ConfigChangedFn>(reinterpret_cast<void*>(GetProcAddress(winmm, "joyConfigChanged")));
+  if (configChanged != nullptr) configChanged(0);
+}
+
 static bool Contains(const char* text, const char* wanted) {
   const size_t n = std::strlen(wanted);
   for (const char* p = text; *p != '\0'; ++p) {
@@ -32,6 +44,7 @@ static int32_t Centre(DWORD value, UINT low, UINT high) {
 
 bool FindJoystick(const char* wanted, JoystickDevice* device) {
   device->present = false;
+  RefreshDeviceList();
   const UINT count = joyGetNumDevs();
   bool found = false;
   for (UINT id = 0; id < count; ++id) {
