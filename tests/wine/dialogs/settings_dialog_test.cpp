@@ -108,6 +108,23 @@ TEST_F(SettingsDialog, ResetToDefaultThenCancelKeepsTheFileButRunsWithTheDefault
   EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
 }
 
+TEST_F(SettingsDialog, ClosingTheWindowTakesNothingOverAndWritesNothing) {
+  Start();
+  const std::string before = ReadWholeFile(SettingsFile());
+  ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
+    Type(dialog, IDC_SET_RX_SENSITIVITY, "5");
+    Click(dialog, IDC_SET_RX_INVERT);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+  }));
+  std::string shownAgain;
+  ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
+    shownAgain = Text(dialog, IDC_SET_RX_SENSITIVITY) + (Ticked(dialog, IDC_SET_RX_INVERT) ? " inverted" : "");
+    Click(dialog, IDC_SET_CANCEL);
+  }));
+  EXPECT_EQ("100", shownAgain);
+  EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
+}
+
 TEST_F(SettingsDialog, EnterCancelsEscDoesNothingAndOnlyClicksAct) {
   Start();
   bool openAfterEscAndNotification = false;
