@@ -34,7 +34,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows -j2
 # One persistent wine server for the whole run: each test process then starts
 # in about a second instead of several.
-wineserver -p
-trap 'wineserver -k || true' EXIT
+if wineserver -p 2>/dev/null; then
+  trap 'wineserver -k || true' EXIT
+fi  # else one is running already, and stays
 # The end-to-end tests share the prefix's windows and files: one at a time.
 ctest --preset windows -j1
