@@ -36,7 +36,7 @@ int32_t ProcessAxis(int axis, int32_t raw, const ServerConfig& config) {
   // uses the device's declared limit.
   const CalibratedRange& r = config.range[axis];
   const int32_t side = raw > 0 ? r.positive : r.negative;
-  const double extreme = side > 0 ? side : kRawHalfRange;
+  const double extreme = side >= kMinCalibratedExtreme ? side : kRawHalfRange;
   const double deflection = Clamp(std::fabs(static_cast<double>(raw)) / extreme, 0.0, 1.0);
 
   // The null zone is dead travel next to the centre; beyond it the output

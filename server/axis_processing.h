@@ -21,6 +21,10 @@ constexpr int32_t kFullScaleTranslation = 125;   // 0.5 m/s at 25 ms ticks
 // A null zone of 100 % leaves this fraction of each side's travel dead;
 // the default 50 % leaves half of it (10 %).
 constexpr double kFullNullZoneFraction = 0.2;
+// A calibrated extreme smaller than this (3 % of the travel) comes from an
+// axis left at rest during calibration; scaling by it would turn noise into
+// full deflection, so such a side counts as uncalibrated.
+constexpr int32_t kMinCalibratedExtreme = 1000;
 // Sensitivities beyond this are taken as this much; below 0 as 0.
 constexpr int32_t kMaxSensitivityPercent = 1000;
 // Published axis values never leave this range, so a cell never needs more

@@ -44,6 +44,10 @@ const AxisCase kAxisCases[] = {
     {"half of calibrated min", kAxisRZ, -1000, 100, 50, 1, 0, 2000, 1000, -6667},
     {"past calibrated max", kAxisRZ, 5000, 100, 50, 1, 0, 2000, 1000, 15000},
     {"only max calibrated", kAxisRZ, -32767, 100, 50, 1, 0, 0, 1000, -15000},
+    // An axis left at rest during calibration records a tiny range: noise
+    // must not become full deflection.
+    {"range of an axis left at rest", kAxisRZ, 999, 100, 50, 1, 0, 999, 999, 0},
+    {"tiny range uses the declared limit", kAxisRZ, 16384, 100, 50, 1, 0, 999, 999, 6667},
     // Null zone.
     {"inside default zone", kAxisRZ, 3276, 100, 50, 1, 0, 0, 0, 0},
     {"just past default zone", kAxisRZ, 3277, 100, 50, 1, 0, 0, 0, 0},
@@ -126,7 +130,7 @@ TEST(ServerProcessing, LowestButtonCountsFromOne) {
 TEST(ServerProcessing, PublishedValuesAlwaysFitTheirCells) {
   const int32_t raws[] = {INT32_MIN, -2000000, -32768, -1, 0, 1, 32767, 2000000, INT32_MAX};
   const int32_t sensitivities[] = {INT32_MIN, 0, 100, 1000, INT32_MAX};
-  const int32_t ranges[] = {0, 1, 32767, INT32_MAX};
+  const int32_t ranges[] = {0, 1, 1000, 32767, INT32_MAX};
   for (bool calibrating : {false, true}) {
     for (int32_t sensitivity : sensitivities) {
       for (int32_t range : ranges) {
