@@ -27,7 +27,7 @@ EXPECTED = {
 # Names of our test doubles and harnesses, and the vendor library we never ship.
 FORBIDDEN = ("simconnect", "replay", "double", "standin", "st6unst", "sim_host", "viewer", "test", ".rec")
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "shlwapi.dll", "advapi32.dll",
-               "msvcrt.dll", "winmm.dll", "comctl32.dll", "ole32.dll"}
+               "msvcrt.dll", "winmm.dll", "hid.dll", "comctl32.dll", "ole32.dll"}
 
 
 def pe_facts(data):
