@@ -18,6 +18,16 @@ static double Clamp(double value, double low, double high) {
 
 static bool IsRotation(int axis) { return axis >= kAxisRX; }
 
+int32_t CentreReading(int64_t value, int64_t low, int64_t high) {
+  if (high <= low) return 0;
+  if (value < low) value = low;
+  if (value > high) value = high;
+  // Twice the offset from the middle, so that odd spans stay exact; the
+  // operands are limited to 33 bits, the product fits 64.
+  const int64_t twice = 2 * value - low - high;
+  return static_cast<int32_t>(twice * kRawHalfRange / (high - low));
+}
+
 int32_t LowestButton(uint32_t buttons) {
   for (int32_t n = 0; n < 32; ++n) {
     if (buttons & (uint32_t{1} << n)) return n + 1;

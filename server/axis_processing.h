@@ -41,6 +41,11 @@ struct PublishedFrame {
   int32_t button;  // lowest-numbered button held, from 1; 0 for none
 };
 
+// A reading of a device axis whose declared limits are [low, high], centred
+// and scaled to -kRawHalfRange..kRawHalfRange (readings outside the limits
+// are limited to them). 0 when the limits are empty or reversed.
+int32_t CentreReading(int64_t value, int64_t low, int64_t high);
+
 // Lowest-numbered button held, counted from 1; 0 when none.
 int32_t LowestButton(uint32_t buttons);
 

@@ -35,12 +35,7 @@ static bool Contains(const char* text, const char* wanted) {
   return n == 0;
 }
 
-// Maps [low, high] onto [-kRawHalfRange, kRawHalfRange].
-static int32_t Centre(DWORD value, UINT low, UINT high) {
-  if (high <= low) return 0;
-  const int64_t twice = 2 * int64_t{value} - int64_t{low} - int64_t{high};
-  return static_cast<int32_t>(twice * kRawHalfRange / (int64_t{high} - int64_t{low}));
-}
+static int32_t Centre(DWORD value, UINT low, UINT high) { return CentreReading(value, low, high); }
 
 bool FindJoystick(const char* wanted, JoystickDevice* device) {
   device->present = false;

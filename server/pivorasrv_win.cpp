@@ -1,7 +1,8 @@
-// pivorasrv: the device server. Reads the six-axis controller, applies the
-// user's per-axis settings and calibration, and publishes each reading as
-// the title of its window of class "pivoraserver", where the module reads
-// it every tick. Quits on WM_CLOSE.
+// pivorasrv: the device server. Reads the six-axis controller (through the
+// joystick interface, else Raw Input HID), applies the user's per-axis
+// settings and calibration, and publishes each reading as the title of its
+// window of class "pivoraserver", where the module reads it every tick.
+// Quits on WM_CLOSE.
 //
 //   pivorasrv.exe                     the controller (or replay.rec beside
 //                                     the program, when that file exists)
@@ -26,6 +27,7 @@
 #include "server/axis_processing.h"
 #include "server/config_watch_win.h"
 #include "server/joystick_win.h"
+#include "server/raw_input_win.h"
 #include "server/recording.h"
 
 constexpr char kWindowClass[] = "pivoraserver";
@@ -56,6 +58,7 @@ struct ServerState {
   bool recordedAny = false;
   RawReading lastRecorded{};
   bool connected = false;
+  const char* deviceName = "";  // of the controller read last
   PublishedFrame published{};
   bool publishedAny = false;
   bool shownCalibrating = false;
@@ -114,18 +117,26 @@ static void ReplayReading(DWORD nowMs, RawReading* reading) {
   reading->buttons = frame.button >= 1 && frame.button <= 32 ? uint32_t{1} << (frame.button - 1) : 0;
 }
 
+// The joystick interface first; a controller that only Raw Input sees (many
+// 3D mice) next.
 static void DeviceReading(DWORD nowMs, RawReading* reading) {
-  if (!gServer.device.present && int32_t(nowMs - gServer.nextScanMs) >= 0) {
+  if (int32_t(nowMs - gServer.nextScanMs) >= 0) {
     gServer.nextScanMs = nowMs + kDeviceScanMs;
-    FindJoystick(gServer.config.deviceName.c_str(), &gServer.device);
+    if (!gServer.device.present) FindJoystick(gServer.config.deviceName.c_str(), &gServer.device);
+    VerifyRawInputDevice();
   }
   if (ReadJoystick(gServer.device, reading)) {
     gServer.connected = true;
+    gServer.deviceName = gServer.device.name;
     return;
   }
-  // Unplugged, or never there: the frame at rest until one answers again.
-  if (gServer.device.present) gServer.nextScanMs = nowMs;
+  if (gServer.device.present) gServer.nextScanMs = nowMs;  // unplugged: look again at once
   gServer.device.present = false;
+  if (RawInputReading(reading, &gServer.deviceName)) {
+    gServer.connected = true;
+    return;
+  }
+  // No controller: the frame at rest until one answers.
   gServer.connected = false;
   std::memset(reading, 0, sizeof *reading);
 }
@@ -174,6 +185,7 @@ static void ReloadConfig() {
   if (gServer.config.deviceName != oldDevice) {
     // Another controller was chosen: look again at once.
     gServer.device.present = false;
+    ResetRawInput();
     gServer.nextScanMs = GetTickCount();
   }
 }
@@ -190,7 +202,7 @@ static void Paint(HWND window) {
     std::snprintf(lines[0], sizeof lines[0], "Controller: recording %s", gServer.replayPath.c_str());
     std::snprintf(lines[1], sizeof lines[1], "State: replaying");
   } else if (gServer.connected) {
-    std::snprintf(lines[0], sizeof lines[0], "Controller: %s", gServer.device.name);
+    std::snprintf(lines[0], sizeof lines[0], "Controller: %s", gServer.deviceName);
     std::snprintf(lines[1], sizeof lines[1], "State: connected");
   } else {
     std::snprintf(lines[0], sizeof lines[0], "Controller: none found%s%s",
@@ -212,6 +224,14 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
   switch (message) {
     case WM_PAINT:
       Paint(window);
+      return 0;
+    case WM_INPUT:
+      if (gServer.source == kSourceDevice)
+        OnRawInput(reinterpret_cast<HRAWINPUT>(lParam), gServer.config.deviceName.c_str());
+      // The system frees the input's buffer in the default handling.
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_INPUT_DEVICE_CHANGE:
+      if (wParam == GIDC_REMOVAL) OnRawInputDeviceRemoved(reinterpret_cast<HANDLE>(lParam));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -301,6 +321,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                    CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidthPx, kWindowHeightPx, nullptr,
                                    nullptr, instance, nullptr);
   if (gServer.window == nullptr) return 1;
+  if (gServer.source == kSourceDevice) StartRawInput(gServer.window);
 
   // 10 ms waits need the finer system timer; without it they round up to
   // the default 15.6 ms tick.

@@ -117,6 +117,22 @@ TEST(ServerProcessing, ProcessedModeAppliesPerAxisSettings) {
   EXPECT_EQ(frame.button, 0);
 }
 
+TEST(ServerProcessing, CentreReadingMapsDeclaredLimitsOntoTheRawRange) {
+  const struct {
+    int64_t value, low, high;
+    int32_t expected;
+  } cases[] = {
+      {0, 0, 65535, -32767},       {65535, 0, 65535, 32767},   {32767, 0, 65535, -0},
+      {32768, 0, 65535, 0},        {-350, -350, 350, -32767},  {0, -350, 350, 0},
+      {175, -350, 350, 16383},     {400, -350, 350, 32767},    {-9999, -350, 350, -32767},
+      {5, 5, 5, 0},                {1, 10, 0, 0},              {UINT32_MAX, 0, UINT32_MAX, 32767},
+      {INT32_MIN, INT32_MIN, INT32_MAX, -32767},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CentreReading(c.value, c.low, c.high), c.expected) << c.value << " in " << c.low << ".." << c.high;
+  }
+}
+
 TEST(ServerProcessing, LowestButtonCountsFromOne) {
   const struct {
     uint32_t buttons;

@@ -1,7 +1,7 @@
 // Measures, by hand (not a test: timings under emulation say nothing about
 // correctness):
 //  - latency from a reading to the camera call: the real module starts the
-//    real server with a replayed session whose yaw changes every 250 ms; a
+//    real server with a replayed session whose yaw changes every 237 ms; a
 //    watcher thread stamps each new server title, and the SimConnect double
 //    stamps each camera call; the latency of a reading is the time from its
 //    title to the first camera call that moves by its value;
@@ -26,7 +26,9 @@
 namespace {
 
 constexpr int kSteps = 40;
-constexpr DWORD kStepMs = 250;
+// Not a multiple of the module's 25 ms tick, so that the readings fall at
+// every phase of it rather than all at the same one.
+constexpr DWORD kStepMs = 237;
 
 double NowMs() {
   static LARGE_INTEGER frequency = [] {
