@@ -10,7 +10,7 @@ export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}" WINEDEBUG="${WINEDEBUG
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2
-if [ -x scripts/package.sh ]; then scripts/package.sh build/windows; fi
+scripts/package.sh --build-dir build/windows
 
 out=build/demo
 mkdir -p "$out"
