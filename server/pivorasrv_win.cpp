@@ -66,17 +66,6 @@ struct ServerState {
 
 static ServerState gServer;
 
-static bool ReadWholeFile(const char* path, std::vector<char>* text) {
-  FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  char chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text->insert(text->end(), chunk, chunk + n);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
 static bool LoadReplay(const char* path) {
   std::vector<char> text;
   if (!ReadWholeFile(path, &text)) return false;

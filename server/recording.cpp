@@ -80,3 +80,14 @@ std::string FormatRecordedFrame(const RecordedFrame& frame) {
                               static_cast<long>(frame.axis[5]), static_cast<long>(frame.button));
   return std::string(line, n > 0 ? static_cast<size_t>(n) : 0);
 }
+
+bool ReadWholeFile(const char* path, std::vector<char>* text) {
+  FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  char chunk[4096];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text->insert(text->end(), chunk, chunk + n);
+  const bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}

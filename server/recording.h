@@ -30,3 +30,7 @@ size_t CurrentFrame(const std::vector<RecordedFrame>& frames, uint32_t elapsedMs
 // One frame as a recording line, "time tX tY tZ rX rY rZ button" and a line
 // break; ParseRecording reads it back unchanged.
 std::string FormatRecordedFrame(const RecordedFrame& frame);
+
+// Appends the bytes of the file at `path` to `text`; false when it cannot be
+// opened or read.
+bool ReadWholeFile(const char* path, std::vector<char>* text);

@@ -34,17 +34,6 @@ static bool gLoop = false;
 static DWORD gStartMs = 0;
 static size_t gShown = static_cast<size_t>(-1);
 
-static bool ReadFile(const char* path, std::vector<char>* text) {
-  FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
-  char chunk[4096];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text->insert(text->end(), chunk, chunk + n);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
 static void Publish(HWND window, size_t index) {
   if (index == gShown) return;
   gShown = index;
@@ -104,7 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   if (path == nullptr) return kExitUsage;
 
   std::vector<char> text;
-  if (!ReadFile(path, &text)) return kExitBadRecording;
+  if (!ReadWholeFile(path, &text)) return kExitBadRecording;
   if (!ParseRecording(text.data(), text.size(), &gFrames).ok) return kExitBadRecording;
 
   WNDCLASSA windowClass{};

@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "tests/wine/configuration/file_bytes.h"
+
 #include "module/title_format.h"
 #include "tests/wine/configuration/appdata_folder.h"
 #include "tests/wine/spine/spine_fixture.h"
@@ -18,25 +20,6 @@
 namespace {
 
 constexpr DWORD kWaitMs = 4000;  // 32-bit Wine runs emulated here: be patient
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD wrote = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-  CloseHandle(file);
-}
 
 class ModuleConfiguration : public SimulatorCase {
  protected:

@@ -10,29 +10,13 @@
 #include <cstring>
 #include <string>
 
+#include "tests/wine/configuration/file_bytes.h"
+
 #include "setup/configuration.h"
 #include "setup/configuration_store.h"
 #include "tests/wine/configuration/appdata_folder.h"
 
 namespace {
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD wrote = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-  CloseHandle(file);
-}
 
 int PlatformInt(const std::string& path, const char* section, const char* key) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, -999, path.c_str()));
