@@ -3,11 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include "setup/resources/resource.h"
+
+// The templates' ids, as the menu items name them.
 enum : int {
-  kCalibrationDialogId = 120,
-  kSettingsDialogId = 126,
-  kButtonsDialogId = 127,
-  kEyePointDialogId = 129,
+  kCalibrationDialogId = IDD_CALIBRATION,
+  kSettingsDialogId = IDD_SETTINGS,
+  kButtonsDialogId = IDD_BUTTONS,
+  kEyePointDialogId = IDD_EYE_POINT,
 };
 
 // The dialog procedure of a setup dialog, or null for any other id.
