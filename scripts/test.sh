@@ -37,8 +37,8 @@ cmake --build --preset windows -j2
 if wineserver -p 2>/dev/null; then
   trap 'wineserver -k || true' EXIT
 fi  # else one is running already, and stays
-# Start the prefix's own processes (services, desktop) once, outside the time
-# limit of any test.
+# The prefix's own processes start with the first program (wine-run.sh starts
+# them detached); do it here, outside the time limit of any test.
 timeout 900 scripts/wine-run.sh build/windows/tests/wine/spine/spine_tests.exe --gtest_list_tests >/dev/null || true
 # The end-to-end tests share the prefix's windows and files: one at a time. A
 # case whose emulated Wine process hangs on exit gets one more try.

@@ -7,6 +7,18 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 unset DISPLAY
 
+# The first Wine program of a server's life starts the prefix's own processes
+# (services, devices, desktop), and they inherit its standard output. Under
+# CTest that is a pipe, which then never closes: start them here, detached.
+services_running() {
+  local pid
+  for pid in $(pgrep -f 'system32.services\.exe'); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+services_running || wine cmd /c exit </dev/null >/dev/null 2>&1
+
 # Listing a test program's cases has no side effects. Under emulated 32-bit
 # Wine a process now and then fails to exit after its work is done; for a
 # listing, try again rather than lose every case of the program.
