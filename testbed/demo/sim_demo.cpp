@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "testbed/simconnect_double/double_control.h"
 #include "testbed/sim_host/sim_host.h"
 
 namespace {
@@ -28,11 +27,6 @@ const char* const kSlewNames[] = {"SLEW_FREEZE",       "SLEW_ALTIT_PLUS",   "SLE
                                   "SLEW_BANK_MINUS",   "SLEW_AHEAD_PLUS",   "SLEW_AHEAD_MINUS",
                                   "SLEW_LEFT",         "SLEW_RIGHT",        "SLEW_HEADING_PLUS",
                                   "SLEW_HEADING_MINUS"};
-
-template <typename Fn>
-Fn Control(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(DoubleFunction(name)));
-}
 
 std::string ConfigFolder() {
   char appData[MAX_PATH] = "";
@@ -101,10 +95,10 @@ int main(int argc, char** argv) {
 
   std::printf("Simulator folder %s\n", host.folder.c_str());
   std::printf("Starting pivora.dll (free look for %lu s, then slew mode)\n", passMs / 1000);
-  Control<void (*)(const char*, double)>("Double_AnswerAircraft")(kAircraft, 0.0);
+  DOUBLE(Double_AnswerAircraft)(kAircraft, 0.0);
   SimHostStart(&host);
   SimHostPump(passMs);
-  Control<void (*)(const char*, double)>("Double_AnswerAircraft")(kAircraft, 1.0);
+  DOUBLE(Double_AnswerAircraft)(kAircraft, 1.0);
   SimHostPump(passMs);
   SimHostStop(&host);
 

@@ -145,14 +145,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  reinterpret_cast<void (*)(const char*, double)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_AnswerAircraft")))(kAircraft, 0.0);
+  DOUBLE(Double_AnswerAircraft)(kAircraft, 0.0);
   SetReading(-98765);
   SimHostStart(&gHost);
   SimHostPump(500);  // the aircraft's configuration loads
-  reinterpret_cast<void (*)(int)>(reinterpret_cast<void*>(DoubleFunction("Double_AnswerDialogMode")))(1);
-  reinterpret_cast<void (*)(unsigned, unsigned, unsigned)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_QueueEvent")))(0, gShot->menuItem, 0);
+  DOUBLE(Double_AnswerDialogMode)(1);
+  DOUBLE(Double_QueueEvent)(0, gShot->menuItem, 0);
   HANDLE driver = CreateThread(nullptr, 0, Driver, nullptr, 0, nullptr);
   SimHostPumpUntil(gShowMs + 30000, [driver] { return WaitForSingleObject(driver, 0) == WAIT_OBJECT_0; });
   SimHostPump(200);

@@ -205,7 +205,7 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
       *error = "cannot load " + target;
       return false;
     }
-    reinterpret_cast<void (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_Reset")))();
+    DOUBLE(Double_Reset)();
   }
   SetCurrentDirectoryA(host->folder.c_str());
   if (options.mainWindow) host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
@@ -287,10 +287,8 @@ FARPROC DoubleFunction(const char* name) {
 
 std::vector<std::string> DoubleCalls() {
   std::vector<std::string> calls;
-  auto count = reinterpret_cast<int (*)(void)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
-  auto text = reinterpret_cast<int (*)(int, char*, int)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_CallText")));
+  auto count = DOUBLE(Double_CallCount);
+  auto text = DOUBLE(Double_CallText);
   if (count == nullptr || text == nullptr) return calls;
   int n = count();
   char buffer[1024];
@@ -302,10 +300,8 @@ std::vector<std::string> DoubleCalls() {
 
 std::vector<double> DoubleCallTimesMs() {
   std::vector<double> times;
-  auto count = reinterpret_cast<int (*)(void)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
-  auto time = reinterpret_cast<double (*)(int)>(
-      reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+  auto count = DOUBLE(Double_CallCount);
+  auto time = DOUBLE(Double_CallTimeMs);
   if (count == nullptr || time == nullptr) return times;
   int n = count();
   for (int i = 0; i < n; ++i) times.push_back(time(i));

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "testbed/simconnect_double/double_control.h"
+
 // Which SimConnect library the scratch folder gets as pivora\simconnect.dll.
 enum class SimConnectCopy { kFull, kWithoutCamera, kNone };
 
@@ -60,6 +62,10 @@ std::vector<double> DoubleCallTimesMs();
 std::vector<std::string> DoubleCallsStartingWith(const char* prefix);
 // Resolves one of the double's Double_* control functions.
 FARPROC DoubleFunction(const char* name);
+// A Double_* control function of the loaded double, typed as declared in
+// double_control.h: DOUBLE(Double_QueueEvent)(0, 3, 0).
+#define DOUBLE(name) \
+  reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(DoubleFunction(#name)))
 
 // The message boxes answered by the watchdog so far, oldest first. The
 // watchdog runs from SetUp to TearDown and presses the default button.

@@ -23,6 +23,7 @@
 #include "setup/configuration_store.h"
 #include "tests/bench/realistic_config.h"
 #include "tests/wine/configuration/appdata_folder.h"
+#include "testbed/sim_host/now_ms.h"
 
 namespace {
 
@@ -31,17 +32,6 @@ int gFileReplacements;
 bool CountReplacements(ConfigFileStep step) {
   if (step == kFileStepReplace) ++gFileReplacements;
   return true;
-}
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> v) {

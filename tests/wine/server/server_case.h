@@ -40,10 +40,9 @@ struct CameraLog {
   int seen = 0;
 
   void Update() {
-    auto count = reinterpret_cast<int (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
-    auto text = reinterpret_cast<int (*)(int, char*, int)>(
-        reinterpret_cast<void*>(DoubleFunction("Double_CallText")));
-    auto time = reinterpret_cast<double (*)(int)>(reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+    auto count = DOUBLE(Double_CallCount);
+    auto text = DOUBLE(Double_CallText);
+    auto time = DOUBLE(Double_CallTimeMs);
     if (count == nullptr || text == nullptr || time == nullptr) return;
     const int n = count();
     char line[1024];

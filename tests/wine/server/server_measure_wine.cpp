@@ -22,6 +22,7 @@
 #include "module/title_parse.h"
 #include "tests/wine/configuration/appdata_folder.h"
 #include "tests/wine/server/server_case.h"
+#include "testbed/sim_host/now_ms.h"
 
 namespace {
 
@@ -29,17 +30,6 @@ constexpr int kSteps = 40;
 // Not a multiple of the module's 25 ms tick, so that the readings fall at
 // every phase of it rather than all at the same one.
 constexpr DWORD kStepMs = 237;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 struct TitleChange {
   double timeMs;
@@ -70,8 +60,8 @@ DWORD WINAPI WatchTitles(void* context) {
 double DoubleClockOffset() {
   using MapFn = HRESULT(WINAPI*)(HANDLE, DWORD, const char*);
   auto map = reinterpret_cast<MapFn>(reinterpret_cast<void*>(DoubleFunction("SimConnect_MapClientEventToSimEvent")));
-  auto count = reinterpret_cast<int (*)(void)>(reinterpret_cast<void*>(DoubleFunction("Double_CallCount")));
-  auto time = reinterpret_cast<double (*)(int)>(reinterpret_cast<void*>(DoubleFunction("Double_CallTimeMs")));
+  auto count = DOUBLE(Double_CallCount);
+  auto time = DOUBLE(Double_CallTimeMs);
   const double before = NowMs();
   map(nullptr, 9999, "clock");
   const double after = NowMs();

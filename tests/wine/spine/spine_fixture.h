@@ -2,11 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "testbed/simconnect_double/double_control.h"
 #include "testbed/sim_host/sim_host.h"
-
-// Resolves a Double_* control function from the loaded double by its name.
-#define DOUBLE(name) reinterpret_cast<decltype(&name)>(reinterpret_cast<void*>(DoubleFunction(#name)))
 
 class SimulatorCase : public ::testing::Test {
  protected:
