@@ -5,14 +5,6 @@ SimConnectFunctions gSimConnect;
 
 namespace {
 
-const char* const kExportedNames[] = {
-#define PIVORA_SIMCONNECT_NAME(name, called, params) "SimConnect_" #name,
-    PIVORA_SIMCONNECT_FUNCTIONS(PIVORA_SIMCONNECT_NAME)
-#undef PIVORA_SIMCONNECT_NAME
-};
-static_assert(sizeof(kExportedNames) / sizeof(kExportedNames[0]) == kSimConnectFunctionCount,
-              "the list holds every name once");
-
 template <typename Pointer>
 bool Bind(HMODULE library, const char* name, bool called, Pointer* slot) {
   // GetProcAddress returns a generic function pointer; going through void*
@@ -30,9 +22,4 @@ bool BindSimConnect(HMODULE library) {
   PIVORA_SIMCONNECT_FUNCTIONS(PIVORA_SIMCONNECT_BIND)
 #undef PIVORA_SIMCONNECT_BIND
   return usable;
-}
-
-const char* SimConnectFunctionName(int index) {
-  if (index < 0 || index >= kSimConnectFunctionCount) return nullptr;
-  return kExportedNames[index];
 }

@@ -79,6 +79,3 @@ extern SimConnectFunctions gSimConnect;
 // Looks every name up in `library`, in list order. Returns false when one of
 // the functions the module calls is missing: the library is then unusable.
 bool BindSimConnect(HMODULE library);
-
-// The exported name of the index-th function of the list, for tests and logs.
-const char* SimConnectFunctionName(int index);
