@@ -10,6 +10,9 @@ if(NOT TARGET gtest)
   # Third-party code: keep our warning flags for our own sources only.
   foreach(t gtest gtest_main)
     target_compile_options(${t} PRIVATE -w)
+    # The win32-thread toolchain lacks std::condition_variable.
+    target_compile_options(${t} PUBLIC
+      -include ${PROJECT_SOURCE_DIR}/testbed/gtest_wine/condition_variable_shim.h)
   endforeach()
 endif()
 
