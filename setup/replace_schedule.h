@@ -1,0 +1,12 @@
+// How long a replace keeps trying while another process holds the target
+// open. On NTFS a rename over a file fails as long as anyone has it open
+// without delete sharing: an on-access virus scanner or a backup tool for a
+// moment, the device server for the length of one read. Short waits first,
+// so that a brief hold costs little, then longer ones, about two seconds in
+// all before the caller falls back to something else.
+#pragma once
+
+// The waits between attempts: one attempt before the first wait and one
+// after each.
+constexpr unsigned kReplaceRetryWaitsMs[] = {5, 10, 20, 40, 80, 160, 320, 640, 640};
+constexpr int kReplaceRetryWaits = sizeof kReplaceRetryWaitsMs / sizeof kReplaceRetryWaitsMs[0];
