@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "install/addon_list_edit.h"
+#include "remover/addon_list_text.h"
 #include "install/assembly_folders.h"
 
 constexpr char kSimulatorKey[] = "Software\\Microsoft\\Microsoft Games\\Flight Simulator\\10.0";
@@ -243,7 +243,7 @@ static void AddToAddonList() {
     return;
   }
   std::string updated;
-  switch (AddPivoraAddon(bytes, exists, &updated)) {
+  switch (AddModuleEntry(bytes, exists, "Pivora", "pivora\\pivora.dll", &updated)) {
     case kAddonAlreadyThere:
       Say("Pivora is already listed in " + list + ": left as it is");
       return;

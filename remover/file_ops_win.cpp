@@ -1,5 +1,5 @@
-// Win32 side of the removal's file steps: plain kernel32 file calls, each
-// reporting only whether it fully succeeded.
+// Win32 side of the add-on lists' file steps: plain kernel32 file calls,
+// each reporting only whether it fully succeeded.
 #include "remover/file_ops_win.h"
 
 #include <windows.h>
@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <vector>
+
+#include "setup/replace_file_win.h"
 
 namespace {
 
@@ -56,7 +58,9 @@ bool WriteNewFileOp(void*, const std::string& path, const std::string& contents)
     ok = WriteFile(file, contents.data() + done, chunk, &written, nullptr) && written == chunk;
     done += written;
   }
-  // Closing flushes; a failure there means the data never reached the disk.
+  // Only flushed bytes are sure to be on the disk when the file is moved
+  // over the list; a failure here means they may never get there.
+  if (!FlushFileBuffers(file)) ok = false;
   if (!CloseHandle(file)) ok = false;
   return ok;
 }
@@ -65,9 +69,15 @@ bool CopyOverOp(void*, const std::string& from, const std::string& to) {
   return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
+bool MoveOverOp(void*, const std::string& from, const std::string& to) {
+  return MoveOverWithRetry(from.c_str(), to.c_str(), nullptr, nullptr);
+}
+
 bool RemoveFileOp(void*, const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-bool StartProgramOp(void*, const std::string& commandLine) {
+}  // namespace
+
+bool StartProgram(void*, const std::string& commandLine) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
   STARTUPINFOA startup = {};
@@ -84,8 +94,6 @@ bool StartProgramOp(void*, const std::string& commandLine) {
   CloseHandle(process.hProcess);
   return true;
 }
-
-}  // namespace
 
 bool FileExistsAt(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -113,7 +121,6 @@ std::string OwnExecutablePath() {
   }
 }
 
-RemovalFileOps PlatformFileOps() {
-  return RemovalFileOps{nullptr,       ExistsOp,      ReadWholeFileOp, WriteNewFileOp,
-                        CopyOverOp,    RemoveFileOp,  StartProgramOp};
+FileOps PlatformFileOps() {
+  return FileOps{nullptr, ExistsOp, ReadWholeFileOp, WriteNewFileOp, CopyOverOp, MoveOverOp, RemoveFileOp};
 }

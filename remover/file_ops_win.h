@@ -1,8 +1,8 @@
-// The file steps of a removal carried out on the real file system.
+// The add-on lists' file steps carried out on the real file system.
 #pragma once
 #include <string>
 
-#include "remover/removal.h"
+#include "remover/file_ops.h"
 
 // A file, not a folder, that is neither hidden nor a system file.
 bool FileExistsAt(const std::string& path);
@@ -14,4 +14,7 @@ std::string ApplicationDataFolder();
 // Full path of this program's executable.
 std::string OwnExecutablePath();
 
-RemovalFileOps PlatformFileOps();
+FileOps PlatformFileOps();
+
+// Starts the command line as a new process, minimized, without waiting.
+bool StartProgram(void* context, const std::string& commandLine);

@@ -14,7 +14,13 @@
 namespace {
 
 void RemoveAddon(const std::string& setupListPath) {
-  RunRemoval(ReadSetupKeys(setupListPath), ApplicationDataFolder(), PlatformFileOps());
+  const RemovalOps ops{PlatformFileOps(), StartProgram};
+  const RemovalReport report = RunRemoval(ReadSetupKeys(setupListPath), ApplicationDataFolder(), ops);
+  // The uninstaller is already on its way; the user still has to know that
+  // the simulator will keep loading the add-on until the entry goes.
+  if (report.edit.result == ListEditResult::kNotSafe) {
+    MessageBoxA(nullptr, EntryNotSafeText(report.listPath).c_str(), kWindowCaption, MB_OK);
+  }
 }
 
 // Both checks come before the window is ever shown, and the first failure

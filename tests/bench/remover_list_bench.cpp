@@ -33,8 +33,9 @@ BENCHMARK(BM_FindLastEntry)->Arg(20)->Arg(20000);
 
 void BM_RewriteList(benchmark::State& state) {
   const std::string list = ModuleList(static_cast<int>(state.range(0)));
-  const std::size_t match = FindLastEntry(list, "pivora\\pivora.dll");
-  for (auto _ : state) benchmark::DoNotOptimize(RewriteList(list, match));
+  EntryLines entry{};
+  FindEnclosingEntry(list, FindLastEntry(list, "pivora\\pivora.dll"), &entry);
+  for (auto _ : state) benchmark::DoNotOptimize(RewriteList(list, entry));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                           static_cast<int64_t>(list.size()));
 }

@@ -1,15 +1,18 @@
 // Arbitrary bytes as an existing dll.xml. Aborts when the helper changes a
 // list it reports it left alone, when an added list is anything but the old
-// one with the entry inserted whole, or when the result would get the entry
-// a second time.
+// one with the CR LF entry inserted whole on lines of its own, when the
+// result would get the entry a second time, or when the removal by path
+// would take out anything but that entry.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "install/addon_list_edit.h"
+#include "remover/addon_list_text.h"
 
 namespace {
+
+constexpr char kPath[] = "pivora\\pivora.dll";
 
 void CheckAt(bool ok, int line) {
   if (ok) return;
@@ -18,17 +21,15 @@ void CheckAt(bool ok, int line) {
 }
 #define Check(ok) CheckAt((ok), __LINE__)
 
-// The list without the entry (and the line break put before it, if any).
-bool IsListPlusOneEntry(const std::string& out, const std::string& list) {
-  for (const char* lineBreak : {"\r\n", "\n"}) {
-    const std::string entry = PivoraAddonEntry(lineBreak);
-    for (size_t at = out.find(entry); at != std::string::npos; at = out.find(entry, at + 1)) {
-      std::string without = out;
-      without.erase(at, entry.size());
-      if (without == list) return true;
-      const size_t n = std::string(lineBreak).size();
-      if (at >= n && without.compare(at - n, n, lineBreak) == 0 && without.erase(at - n, n) == list) return true;
-    }
+// `out` less the entry is the list, or the list with one CR LF put before
+// the entry so that it starts a line of its own. Stores that text.
+bool IsListPlusOneEntry(const std::string& out, const std::string& list, std::string* without) {
+  const std::string entry = ModuleEntry("Pivora", kPath);
+  for (size_t at = out.find(entry); at != std::string::npos; at = out.find(entry, at + 1)) {
+    *without = out;
+    without->erase(at, entry.size());
+    if (*without == list) return true;
+    if (at >= 2 && out.compare(at - 2, 2, "\r\n") == 0 && std::string(*without).erase(at - 2, 2) == list) return true;
   }
   return false;
 }
@@ -38,15 +39,19 @@ bool IsListPlusOneEntry(const std::string& out, const std::string& list) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string list(reinterpret_cast<const char*>(data), size);
   std::string out = "sentinel";
-  const AddonListResult result = AddPivoraAddon(list, true, &out);
+  const AddonListResult result = AddModuleEntry(list, true, "Pivora", kPath, &out);
   Check(result != kAddonCreated);
   if (result != kAddonAdded) {
     Check(out == "sentinel");
     return 0;
   }
-  Check(IsListPlusOneEntry(out, list));
+  std::string without;
+  Check(IsListPlusOneEntry(out, list, &without));
   std::string again = "sentinel";
-  Check(AddPivoraAddon(out, true, &again) == kAddonAlreadyThere);
+  Check(AddModuleEntry(out, true, "Pivora", kPath, &again) == kAddonAlreadyThere);
   Check(again == "sentinel");
+  EntryLines entry{};
+  Check(FindEnclosingEntry(out, FindLastPathLine(out, kPath), &entry));
+  Check(RewriteList(out, entry) == RewriteList(without, EntryLines{0, 0}));
   return 0;
 }

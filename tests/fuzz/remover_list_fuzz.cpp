@@ -1,7 +1,9 @@
 // Arbitrary bytes as an add-on list and an arbitrary Core. Aborts when the
 // entry search names a line past the end or one that doesn't hold Core, when
-// a later line holds Core, or when the rewrite keeps anything but the lines
-// outside the five-line block, each ended by CR LF.
+// a later line holds Core, when the entry found is not one whole entry
+// around that line (one opening and one closing tag, in that order, and no
+// other), or when the rewrite keeps anything but the lines outside it, each
+// ended by CR LF.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdio>
@@ -20,28 +22,35 @@ void CheckAt(bool ok, int line) {
 }
 #define Check(ok) CheckAt((ok), __LINE__)
 
-std::vector<std::string> Lines(std::string_view text) {
+// Independent of the code under test: lines end at CR LF, CR or LF.
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t position = 0;
-  std::string_view line;
-  while (NextListLine(text, &position, &line)) lines.emplace_back(line);
+  std::string line;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    lines.push_back(line);
+    line.clear();
+  }
+  if (!line.empty()) lines.push_back(line);
   return lines;
 }
 
-// Independent of the code under test: ASCII letters only, so Core and text
-// are kept to bytes whose case folding both sides agree on.
-bool HoldsIgnoringAsciiCase(const std::string& line, const std::string& core) {
-  auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-  if (core.size() > line.size()) return false;
-  for (std::size_t start = 0; start + core.size() <= line.size(); ++start) {
-    std::size_t i = 0;
-    while (i < core.size() && lower(line[start + i]) == lower(core[i])) ++i;
-    if (i == core.size()) return true;
-  }
-  return false;
+// ASCII letters only, so Core and text are kept to bytes whose case folding
+// both sides agree on.
+std::string Lower(std::string text) {
+  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  return text;
 }
 
-char AsciiOnly(char c) { return static_cast<char>(static_cast<unsigned char>(c) & 0x7F); }
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
 
 }  // namespace
 
@@ -49,23 +58,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   std::string core = input.ConsumeRandomLengthString(16);
   std::string text = input.ConsumeRemainingBytesAsString();
-  for (char& c : core) c = AsciiOnly(c);
-  for (char& c : text) c = AsciiOnly(c);
+  for (char& c : core) c = static_cast<char>(c & 0x7F);
+  for (char& c : text) c = static_cast<char>(c & 0x7F);
 
   const std::vector<std::string> lines = Lines(text);
   const std::size_t match = FindLastEntry(text, core);
   Check(match <= lines.size());
-  if (match > 0) Check(HoldsIgnoringAsciiCase(lines[match - 1], core));
-  for (std::size_t n = match; n < lines.size(); ++n) Check(!HoldsIgnoringAsciiCase(lines[n], core));
+  if (match > 0) Check(Lower(lines[match - 1]).find(Lower(core)) != std::string::npos);
+  for (std::size_t n = match; n < lines.size(); ++n) Check(Lower(lines[n]).find(Lower(core)) == std::string::npos);
 
-  const std::string rewritten = RewriteList(text, match);
+  EntryLines entry{0, 0};
+  if (match > 0 && FindEnclosingEntry(text, match, &entry)) {
+    Check(entry.first >= 1 && entry.first <= match && match <= entry.last && entry.last <= lines.size());
+    std::string dropped;
+    for (std::size_t n = entry.first; n <= entry.last; ++n) dropped += Lower(lines[n - 1]) + "\n";
+    Check(Count(dropped, "<launch.addon") == 1 && Count(dropped, "</launch.addon") == 1);
+    Check(dropped.find("<launch.addon") < dropped.find("</launch.addon"));
+  }
   std::string expected;
   for (std::size_t n = 1; n <= lines.size(); ++n) {
-    if (match != 0 && n + 3 >= match && n <= match + 1) continue;
-    expected += lines[n - 1] + "\r\n";
+    if (n < entry.first || n > entry.last) expected += lines[n - 1] + "\r\n";
   }
+  const std::string rewritten = RewriteList(text, entry);
   Check(rewritten == expected);
   // A rewritten list reads back as the kept lines and survives a second pass.
-  Check(RewriteList(rewritten, 0) == rewritten);
+  Check(RewriteList(rewritten, EntryLines{0, 0}) == rewritten);
   return 0;
 }

@@ -1,5 +1,6 @@
-// Line handling of the add-on lists: where lines end, which line is the
-// entry, what the rewrite keeps.
+// Line handling of the add-on lists: where lines end, which line names the
+// entry, which lines make up the entry, what the rewrite keeps, where a new
+// entry goes; and install followed by removal on lists of every shape.
 #include "remover/addon_list_text.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,31 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // Lines "L1" ... "Ln", each ended by CR LF.
-std::string Numbered(int count, int matchAt = 0, int secondMatchAt = 0) {
+std::string Numbered(int count, int matchAt = 0) {
   std::string text;
-  for (int n = 1; n <= count; ++n) {
-    text += "L" + std::to_string(n);
-    if (n == matchAt || n == secondMatchAt) text += " <Path>pivora\\pivora.dll</Path>";
-    text += "\r\n";
+  for (int n = 1; n <= count; ++n) text += "L" + std::to_string(n) + (n == matchAt ? " pivora" : "") + "\r\n";
+  return text;
+}
+
+const char kOther[] = "  <Launch.Addon>\r\n    <Name>Other</Name>\r\n    <Path>other\\other.dll</Path>\r\n"
+                      "  </Launch.Addon>\r\n";
+const char kSixLines[] = "  <Launch.Addon>\r\n    <Name>Tool</Name>\r\n    <Disabled>False</Disabled>\r\n"
+                         "    <ManualLoad>False</ManualLoad>\r\n    <Path>tool\\tool.dll</Path>\r\n"
+                         "  </Launch.Addon>\r\n";
+
+std::string List(const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n<SimBase.Document Type=\"Launch\" version=\"1,0\">\r\n" +
+         body + "</SimBase.Document>\r\n";
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
   }
   return text;
 }
 
-TEST(RemoverListLines, LineBreaksAreCrLfOrLoneCrOnly) {
+TEST(RemoverListLines, CrLfLoneCrAndLoneLfEndALine) {
   struct Case {
     const char* name;
     std::string text;
@@ -40,122 +55,159 @@ TEST(RemoverListLines, LineBreaksAreCrLfOrLoneCrOnly) {
       {"one line without break", "abc", {"abc"}},
       {"crlf", "a\r\nb\r\n", {"a", "b"}},
       {"lone cr", "a\rb\r", {"a", "b"}},
-      {"lone lf stays in the line", "a\nb\r\nc", {"a\nb", "c"}},
-      {"lf cr is lf then a break", "a\n\rb", {"a\n", "b"}},
+      {"lone lf", "a\nb\n", {"a", "b"}},
+      {"lf cr is two breaks", "a\n\rb", {"a", "", "b"}},
       {"cr cr lf", "a\r\r\nb", {"a", "", "b"}},
-      {"only breaks", "\r\n\r\n", {"", ""}},
       {"last line without break", "a\r\nb", {"a", "b"}},
       {"nul and high bytes kept", "a\0b\xff\r\n\x80"s, {"a\0b\xff"s, "\x80"}},
   };
   for (const Case& c : cases) EXPECT_EQ(Lines(c.text), c.lines) << c.name;
 }
 
-TEST(RemoverListLines, LastMatchingLineIsTheEntry) {
+TEST(RemoverListLines, LastMatchingLine) {
   struct Case {
     const char* name;
     std::string text;
     std::string core;
-    std::size_t line;
+    std::size_t line;  // by Core text
+    std::size_t pathLine;  // by <Path> naming `core`
   } cases[] = {
-      {"no match", Numbered(6), "pivora.dll", 0},
-      {"empty list", "", "pivora", 0},
-      {"match on line 2", Numbered(6, 2), "pivora.dll", 2},
-      {"match on last line", Numbered(6, 6), "pivora.dll", 6},
-      {"two matches, later wins", Numbered(12, 3, 9), "pivora.dll", 9},
-      {"capital core matches small text", Numbered(6, 4), "PIVORA\\PIVORA.DLL", 4},
-      {"small core matches capital text", "x\r\n<PATH>PIVORA</PATH>\r\n", "pivora", 2},
-      {"code page 1252 letters fold", "x\r\n\xc9t\xe9 \x8a\r\n", "\xe9T\xc9 \x9a", 2},
-      {"multiplication sign does not fold", "a\xd7\r\n", "a\xf7", 0},
-      {"match can't span a line break", "piv\r\nora\r\n", "pivora", 0},
-      {"lone lf is inside the line", "piv\nora\r\nx\r\n", "piv\nora", 1},
-      {"core with nul byte", "a\0b\r\nc\r\n"s, "\0b"s, 1},
-      {"last line without break", "a\r\nb\r\npivora", "PIVORA", 3},
+      {"no match", Numbered(6), "pivora", 0, 0},
+      {"two matches, later wins", Numbered(3, 2) + Numbered(3, 1), "pivora", 4, 0},
+      {"capital core matches small text", "x\r\n<PATH> Pivora\\Pivora.dll\t</path>\r\n", "PIVORA\\PIVORA.DLL", 2, 2},
+      {"code page 1252 letters fold", "x\r\n\xc9t\xe9 \x8a\r\n", "\xe9T\xc9 \x9a", 2, 0},
+      {"multiplication sign does not fold", "a\xd7\r\n", "a\xf7", 0, 0},
+      {"match can't span a lone lf", "piv\nora\r\n", "pivora", 0, 0},
+      {"a longer path is another module", "<Path>pivora\\pivora.dll.old</Path>\n", "pivora\\pivora.dll", 1, 0},
+      {"last line without break", "a\r\n<Path>p</Path>\r\n<Path>p</Path>", "p", 3, 3},
   };
-  for (const Case& c : cases) EXPECT_EQ(FindLastEntry(c.text, c.core), c.line) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(FindLastEntry(c.text, c.core), c.line) << c.name;
+    EXPECT_EQ(FindLastPathLine(c.text, c.core), c.pathLine) << c.name;
+  }
 }
 
-TEST(RemoverListLines, RewriteDropsFiveLinesAroundTheEntry) {
+TEST(RemoverListLines, EnclosingEntryOrNone) {
+  const EntryLines kNone{0, 0};
   struct Case {
     const char* name;
     std::string text;
-    std::size_t match;
+    std::size_t line;
+    EntryLines entry;
+  } cases[] = {
+      {"four-line entry", List(kOther + std::string(kSixLines)), 5, {3, 6}},
+      {"six lines with ManualLoad", List(kOther + std::string(kSixLines)), 11, {7, 12}},
+      {"one-line entry", "<a>\n<Launch.Addon><Path>p</Path></Launch.Addon>\n</a>\n", 2, {2, 2}},
+      {"tags in any case", "<LAUNCH.ADDON>\r\np\r\n</launch.addon>", 2, {1, 3}},
+      {"line between two entries", "<Launch.Addon>\n</Launch.Addon>\np\n<Launch.Addon>\n</Launch.Addon>\n", 3, kNone},
+      {"no opening tag above", "p\n</Launch.Addon>\n", 1, kNone},
+      {"no closing tag below", "<Launch.Addon>\np\n", 2, kNone},
+      {"two entries on one line", "<Launch.Addon>o</Launch.Addon><Launch.Addon>p</Launch.Addon>\n", 1, kNone},
+      {"opening line ends another entry", "<Launch.Addon>\n</Launch.Addon><Launch.Addon>\np\n</Launch.Addon>\n", 3,
+       kNone},
+      {"closing tag before the opening on one line", "</Launch.Addon> p <Launch.Addon>\n", 1, kNone},
+      {"line past the end", "<Launch.Addon>p</Launch.Addon>", 2, kNone},
+  };
+  for (const Case& c : cases) {
+    EntryLines entry = kNone;
+    EXPECT_EQ(FindEnclosingEntry(c.text, c.line, &entry), c.entry.first != 0) << c.name;
+    EXPECT_EQ(entry.first, c.entry.first) << c.name;
+    EXPECT_EQ(entry.last, c.entry.last) << c.name;
+  }
+}
+
+TEST(RemoverListLines, RewriteDropsTheEntryAndEndsEveryLineWithCrLf) {
+  struct Case {
+    const char* name;
+    std::string text;
+    EntryLines drop;
     std::string expected;
   } cases[] = {
-      {"nothing dropped without a match", "a\r\nb", 0, "a\r\nb\r\n"},
-      {"match in the middle", Numbered(8), 5, "L1\r\nL7\r\nL8\r\n"},
-      {"match on line 2 drops 1 to 3", Numbered(6), 2, "L4\r\nL5\r\nL6\r\n"},
-      {"match on line 1 drops 1 and 2", Numbered(4), 1, "L3\r\nL4\r\n"},
-      {"match on last line drops it and three before", Numbered(6), 6, "L1\r\nL2\r\n"},
-      {"everything dropped leaves an empty list", Numbered(5), 4, ""},
-      {"last line gets a crlf", "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng", 4, "f\r\ng\r\n"},
-      {"lone cr becomes crlf", "a\rb\rc\rd\re\rf\rg\r", 5, "a\r\ng\r\n"},
-      {"lone lf copied as it is", "x\ny\r\na\r\nb\r\nc\r\nd\r\ne\r\n", 5, "x\ny\r\n"},
-      {"bytes copied unchanged", "\0\xfe\x1a\r\n1\r\n2\r\n3\r\n4\r\n5\r\n"s, 5, "\0\xfe\x1a\r\n"s},
+      {"nothing dropped", "a\nb\rc", {0, 0}, "a\r\nb\r\nc\r\n"},
+      {"middle lines", Numbered(6), {2, 4}, "L1\r\nL5\r\nL6\r\n"},
+      {"everything dropped leaves an empty list", Numbered(3), {1, 3}, ""},
+      {"bytes copied unchanged", "\0\xfe\x1a\r\n1\r\n"s, {2, 2}, "\0\xfe\x1a\r\n"s},
   };
-  for (const Case& c : cases) EXPECT_EQ(RewriteList(c.text, c.match), c.expected) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(RewriteList(c.text, c.drop), c.expected) << c.name;
 }
 
-TEST(RemoverListLines, TypicalModuleListLosesExactlyItsEntry) {
-  const std::string before =
-      "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n"
-      "<SimBase.Document Type=\"Launch\" version=\"1,0\">\r\n"
-      "  <Launch.Addon>\r\n"
-      "    <Name>Pivora</Name>\r\n"
-      "    <Disabled>False</Disabled>\r\n"
-      "    <Path>pivora\\pivora.dll</Path>\r\n"
-      "  </Launch.Addon>\r\n"
-      "  <Launch.Addon>\r\n"
-      "    <Name>Other</Name>\r\n"
-      "    <Disabled>False</Disabled>\r\n"
-      "    <Path>other\\other.dll</Path>\r\n"
-      "  </Launch.Addon>\r\n"
-      "</SimBase.Document>\r\n";
-  const std::string after =
-      "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n"
-      "<SimBase.Document Type=\"Launch\" version=\"1,0\">\r\n"
-      "  <Launch.Addon>\r\n"
-      "    <Name>Other</Name>\r\n"
-      "    <Disabled>False</Disabled>\r\n"
-      "    <Path>other\\other.dll</Path>\r\n"
-      "  </Launch.Addon>\r\n"
-      "</SimBase.Document>\r\n";
-  std::size_t match = FindLastEntry(before, "PIVORA\\PIVORA.DLL");
-  ASSERT_EQ(match, 6u);
-  EXPECT_EQ(RewriteList(before, match), after);
+TEST(RemoverListLines, AddModuleEntryOnLinesOfItsOwnBeforeTheClosingTag) {
+  const std::string entry = ModuleEntry("Pivora", "pivora\\pivora.dll");
+  struct Case {
+    const char* name;
+    std::string list;
+    AddonListResult result;
+    std::string expected;  // "" when the list must be left alone
+  } cases[] = {
+      {"crlf list", List(kOther), kAddonAdded, List(kOther + entry)},
+      {"lf list gets a crlf entry", "<SimBase.Document>\n</SimBase.Document>\n", kAddonAdded,
+       "<SimBase.Document>\n" + entry + "</SimBase.Document>\n"},
+      {"closing tag after text on its line", "<SimBase.Document>\n<Descr>x</Descr></SimBase.Document>", kAddonAdded,
+       "<SimBase.Document>\n<Descr>x</Descr>\r\n" + entry + "</SimBase.Document>"},
+      {"indented closing tag after a lone cr", "<SimBase.Document>\r  </SimBase.Document>", kAddonAdded,
+       "<SimBase.Document>\r" + entry + "  </SimBase.Document>"},
+      {"only the last closing tag counts", "<!-- </SimBase.Document> -->\n</SIMBASE.DOCUMENT>\n", kAddonAdded,
+       "<!-- </SimBase.Document> -->\n" + entry + "</SIMBASE.DOCUMENT>\n"},
+      {"already listed", List(entry), kAddonAlreadyThere, ""},
+      {"already listed, other case and spaces", List("<Launch.Addon><PATH> PIVORA\\Pivora.DLL\t</PATH>\r\n"),
+       kAddonAlreadyThere, ""},
+      {"empty file", "", kAddonNotAList, ""},
+      {"no closing tag", "<SimBase.Document>\r\n<Launch.Addon>", kAddonNotAList, ""},
+      {"UTF-16", "\xFF\xFE<\0S\0"s, kAddonUnsupported, ""},
+  };
+  for (const Case& c : cases) {
+    std::string out;
+    EXPECT_EQ(AddModuleEntry(c.list, true, "Pivora", "pivora\\pivora.dll", &out), c.result) << c.name;
+    EXPECT_EQ(out, c.expected) << c.name;
+  }
+  std::string created;
+  ASSERT_EQ(AddModuleEntry("", false, "Pivora", "pivora\\pivora.dll", &created), kAddonCreated);
+  EXPECT_NE(created.find("<Filename>dll.xml</Filename>\r\n" ), std::string::npos);
+  EXPECT_EQ(FindLastPathLine(created, "pivora\\pivora.dll"), 10u);
 }
 
-TEST(RemoverListLines, LargeAndOddLists) {
+// What the helper adds, the removal takes out whole, by Core text as the
+// removal program does and by path as the helper does; every other entry
+// survives, every line then ends with CR LF.
+TEST(RemoverListLines, InstallThenRemoveLeavesEveryOtherEntry) {
+  const std::string crlf = List(kOther + std::string(kSixLines) + kOther);
+  const std::string bom = "\xEF\xBB\xBF" + crlf;
+  struct Case {
+    const char* name;
+    std::string list;
+    std::string removed;
+  } cases[] = {
+      {"crlf comes back byte for byte", crlf, crlf},
+      {"lf", Replaced(crlf, "\r\n", "\n"), crlf},
+      {"cr", Replaced(crlf, "\r\n", "\r"), crlf},
+      {"mixed", Replaced(Replaced(crlf, "dll</Path>\r\n", "dll</Path>\n"), "<Name>Other</Name>\r\n", "<Name>Other</Name>\r"),
+       crlf},
+      {"no final break", crlf.substr(0, crlf.size() - 2), crlf},
+      {"utf-8 byte order mark", bom, bom},
+  };
+  for (const Case& c : cases) {
+    std::string added;
+    ASSERT_EQ(AddModuleEntry(c.list, true, "Pivora", "pivora\\pivora.dll", &added), kAddonAdded) << c.name;
+    for (std::size_t match : {FindLastEntry(added, "pivora"), FindLastPathLine(added, "pivora\\pivora.dll")}) {
+      EntryLines entry{};
+      ASSERT_TRUE(FindEnclosingEntry(added, match, &entry)) << c.name;
+      EXPECT_EQ(RewriteList(added, entry), c.removed) << c.name;
+    }
+  }
+}
+
+TEST(RemoverListLines, LargeLists) {
   // Far past what a 16-bit line counter could number.
-  const int kManyLines = 100000;
-  std::string many = Numbered(kManyLines, 70000);
-  ASSERT_EQ(FindLastEntry(many, "pivora.dll"), 70000u);
-  std::string rewritten = RewriteList(many, 70000);
-  std::vector<std::string> lines = Lines(rewritten);
-  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kManyLines - 5));
-  EXPECT_EQ(lines[69995], "L69996");
-  EXPECT_EQ(lines[69996], "L70002");
-  EXPECT_EQ(lines.back(), "L100000");
-
-  // A match at line 70000 + 32768 would wrap a 16-bit counter to a small
-  // negative number; it must still be found as itself.
-  EXPECT_EQ(FindLastEntry(Numbered(kManyLines, 32768 + 5), "PIVORA"), 32773u);
-
+  const std::string many = Numbered(100000, 32768 + 5);
+  ASSERT_EQ(FindLastEntry(many, "PIVORA"), 32773u);
+  std::vector<std::string> lines = Lines(RewriteList(many, {32772, 32774}));
+  ASSERT_EQ(lines.size(), 99997u);
+  EXPECT_EQ(lines[32770], "L32771");
+  EXPECT_EQ(lines[32771], "L32775");
   const std::string longLine(4 * 1024 * 1024, 'x');
-  std::string withLongLines = longLine + "\r\n" + longLine + "pivora\r\n" + longLine;
-  EXPECT_EQ(FindLastEntry(withLongLines, "pivora"), 2u);
-  EXPECT_EQ(RewriteList(withLongLines, 2), "");
-  EXPECT_EQ(RewriteList(withLongLines, 0), longLine + "\r\n" + longLine + "pivora\r\n" + longLine +
-                                               "\r\n");
-
-  std::string binary;
-  for (int i = 0; i < 256 * 64; ++i) binary.push_back(static_cast<char>(i * 7 + i / 256));
-  std::string expected;
-  std::size_t position = 0;
-  std::string_view line;
-  while (NextListLine(binary, &position, &line)) expected.append(line).append("\r\n");
-  EXPECT_EQ(RewriteList(binary, 0), expected);
-  // Rewriting is stable: a rewritten list comes out of a second pass as it went in.
-  EXPECT_EQ(RewriteList(expected, 0), expected);
+  const std::string withLongLines = longLine + "\n<Launch.Addon>" + longLine + "pivora</Launch.Addon>\r" + longLine;
+  ASSERT_EQ(FindLastEntry(withLongLines, "pivora"), 2u);
+  EXPECT_EQ(RewriteList(withLongLines, {2, 2}), longLine + "\r\n" + longLine + "\r\n");
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // Order and failure handling of the removal's file steps, run against an
-// in-memory disk whose operations can be made to fail.
+// in-memory disk that refuses what Windows refuses.
 #include "remover/removal.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <utility>
 #include <string>
 #include <vector>
+
+#include "tests/native/fake_disk.h"
 
 namespace {
 
@@ -28,89 +29,15 @@ const std::string kListWithoutEntry =
     "    <Path>other\\other.dll</Path>\r\n  </Launch.Addon>\r\n</SimBase.Document>\r\n";
 const std::string kRewritten =
     "<?xml version=\"1.0\"?>\r\n<SimBase.Document>\r\n</SimBase.Document>\r\n";
-
-// Faults of the in-memory disk, combined as bits.
-enum Fault : unsigned {
-  kNoFault = 0,
-  kListHidden = 1 << 0,        // on disk, but not a file that "exists"
-  kBackupHidden = 1 << 1,
-  kListUnreadable = 1 << 2,
-  kTempNotCreated = 1 << 3,
-  kTempWrittenPartly = 1 << 4,  // a full disk part-way through
-  kBackupCopyFails = 1 << 5,
-  kReplaceFails = 1 << 6,
-  kStartFails = 1 << 7,
-};
-
-struct FakeDisk {
-  std::map<std::string, std::string> files;
-  unsigned faults;
-  std::string hiddenBackup;  // the backup path that kBackupHidden hides
-  std::vector<std::string> steps;
-};
-
-FakeDisk& Disk(void* context) { return *static_cast<FakeDisk*>(context); }
-
-bool IsList(const std::string& path) { return path == kDllList || path == kExeList; }
-bool IsTemp(const std::string& path) { return path == kDllTemp || path == kExeTemp; }
-
-bool Exists(void* context, const std::string& path) {
-  FakeDisk& disk = Disk(context);
-  if ((disk.faults & kListHidden) && IsList(path)) return false;
-  if ((disk.faults & kBackupHidden) && path == disk.hiddenBackup) return false;
-  return disk.files.count(path) != 0;
-}
-
-bool Read(void* context, const std::string& path, std::string* contents) {
-  FakeDisk& disk = Disk(context);
-  disk.steps.push_back("read " + path);
-  if (disk.files.count(path) == 0 || (disk.faults & kListUnreadable)) return false;
-  *contents = disk.files[path];
-  return true;
-}
-
-bool Write(void* context, const std::string& path, const std::string& contents) {
-  FakeDisk& disk = Disk(context);
-  disk.steps.push_back("write " + path);
-  if (disk.faults & kTempNotCreated) return false;
-  if (disk.faults & kTempWrittenPartly) {
-    disk.files[path] = contents.substr(0, contents.size() / 2);
-    return false;
-  }
-  disk.files[path] = contents;
-  return true;
-}
-
-bool Copy(void* context, const std::string& from, const std::string& to) {
-  FakeDisk& disk = Disk(context);
-  disk.steps.push_back("copy " + from + " > " + to);
-  if (disk.files.count(from) == 0) return false;
-  if ((disk.faults & kReplaceFails) && IsTemp(from)) return false;
-  if ((disk.faults & kBackupCopyFails) && IsList(from)) return false;
-  disk.files[to] = disk.files[from];
-  return true;
-}
-
-bool Remove(void* context, const std::string& path) {
-  FakeDisk& disk = Disk(context);
-  disk.steps.push_back("delete " + path);
-  return disk.files.erase(path) != 0;
-}
-
-bool Start(void* context, const std::string& commandLine) {
-  FakeDisk& disk = Disk(context);
-  disk.steps.push_back("start " + commandLine);
-  return (disk.faults & kStartFails) == 0;
-}
+// Core outside any entry: a comment names the add-on after the last entry.
+const std::string kMatchOutsideAnEntry = kListWithoutEntry + "<!-- pivora was here -->\r\n";
 
 RemovalReport RemoveWith(FakeDisk* disk, const SetupKeys& keys) {
-  RemovalFileOps ops{disk, Exists, Read, Write, Copy, Remove, Start};
+  const RemovalOps ops{disk->Ops(), [](void* context, const std::string& commandLine) {
+                         FakeDisk::Of(context).Log("start " + commandLine);
+                         return !FakeDisk::Of(context).Has("uninstaller", 'u');
+                       }};
   return RunRemoval(keys, kAppData, ops);
-}
-
-FakeDisk DiskWith(std::map<std::string, std::string> files, unsigned faults = kNoFault,
-                  std::string hiddenBackup = "") {
-  return FakeDisk{std::move(files), faults, std::move(hiddenBackup), {}};
 }
 
 std::string Backup(const std::string& list, const std::string& title) {
@@ -120,123 +47,85 @@ std::string Backup(const std::string& list, const std::string& title) {
 TEST(RemoverRemoval, FileStepsAndTheirResults) {
   const SetupKeys pivora{"Pivora", "DLL", "pivora\\pivora.dll"};
   const std::string backup = Backup(kDllList, "Pivora");
+  const std::string read = "read " + kDllList, write = "write " + kDllTemp, start = "start " + kCommand;
+  const std::string keep = "copy " + kDllList + " > " + backup, replace = "move " + kDllTemp + " > " + kDllList;
   struct Case {
     const char* name;
     SetupKeys keys;
     std::map<std::string, std::string> filesBefore;
-    unsigned faults;
+    std::map<std::string, std::string> quirks;
     std::map<std::string, std::string> filesAfter;
     std::vector<std::string> steps;
   } cases[] = {
-      {"entry removed, backup kept, temporary gone",
-       pivora,
-       {{kDllList, kListWithEntry}}, kNoFault,
+      {"entry removed, backup kept, temporary moved over the list",
+       pivora, {{kDllList, kListWithEntry}}, {},
        {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "copy " + kDllList + " > " + backup,
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
+       {read, write, keep, replace, start}},
       {"Type Exe selects exe.xml and leaves dll.xml alone",
        {"Tool", "Exe", "PIVORA\\PIVORA.DLL"},
-       {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, kNoFault,
-       {{kDllList, kListWithEntry},
-        {kExeList, kRewritten},
-        {Backup(kExeList, "Tool"), kListWithEntry}},
-       {"read " + kExeList, "write " + kExeTemp,
-        "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
-        "copy " + kExeTemp + " > " + kExeList, "delete " + kExeTemp, "start " + kCommand}},
-      {"Type Dll selects dll.xml",
-       {"Pivora", "Dll", "pivora"},
-       {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, kNoFault,
-       {{kDllList, kRewritten}, {kExeList, kListWithEntry}, {backup, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "copy " + kDllList + " > " + backup,
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
+       {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, {},
+       {{kDllList, kListWithEntry}, {kExeList, kRewritten}, {Backup(kExeList, "Tool"), kListWithEntry}},
+       {"read " + kExeList, "write " + kExeTemp, "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
+        "move " + kExeTemp + " > " + kExeList, start}},
       {"empty Title gives .before__removal",
-       {"", "dll", "pivora"},
-       {{kDllList, kListWithEntry}}, kNoFault,
+       {"", "Dll", "pivora"}, {{kDllList, kListWithEntry}}, {},
        {{kDllList, kRewritten}, {kDllList + ".before__removal", kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp,
-        "copy " + kDllList + " > " + kDllList + ".before__removal",
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
-      {"existing backup is kept and the list still rewritten",
-       pivora,
-       {{kDllList, kListWithEntry}, {backup, "first backup"}}, kNoFault,
-       {{kDllList, kRewritten}, {backup, "first backup"}},
-       {"read " + kDllList, "write " + kDllTemp, "copy " + kDllTemp + " > " + kDllList,
-        "delete " + kDllTemp, "start " + kCommand}},
+       {read, write, "copy " + kDllList + " > " + kDllList + ".before__removal", replace, start}},
+      {"first backup never overwritten; the list as it was goes to .2",
+       pivora, {{kDllList, kListWithEntry}, {backup, "first backup"}}, {},
+       {{kDllList, kRewritten}, {backup, "first backup"}, {backup + ".2", kListWithEntry}},
+       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".2", replace, start}},
+      {"numbered backups take the next free number",
+       pivora, {{kDllList, kListWithEntry}, {backup, "first"}, {backup + ".2", "second"}}, {},
+       {{kDllList, kRewritten}, {backup, "first"}, {backup + ".2", "second"}, {backup + ".3", kListWithEntry}},
+       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".3", replace, start}},
+      {"no second backup of a list the first backup already holds",
+       pivora, {{kDllList, kListWithEntry}, {backup, kListWithEntry}}, {},
+       {{kDllList, kRewritten}, {backup, kListWithEntry}},
+       {read, write, "read " + backup, replace, start}},
       {"hidden backup does not count and is copied over",
-       pivora,
-       {{kDllList, kListWithEntry}, {backup, "hidden"}}, kBackupHidden,
+       pivora, {{kDllList, kListWithEntry}, {backup, "hidden"}}, {{backup, "h"}},
        {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "copy " + kDllList + " > " + backup,
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
-      {"stale temporary deleted before the first pass",
-       pivora,
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, kNoFault,
-       {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {"delete " + kDllTemp, "read " + kDllList, "write " + kDllTemp,
-        "copy " + kDllList + " > " + backup, "copy " + kDllTemp + " > " + kDllList,
-        "delete " + kDllTemp, "start " + kCommand}},
+       {read, write, keep, replace, start}},
       {"stale temporary deleted even when the entry is absent",
-       pivora,
-       {{kDllList, kListWithoutEntry}, {kDllTemp, "stale"}}, kNoFault,
+       pivora, {{kDllList, kListWithoutEntry}, {kDllTemp, "stale"}}, {},
        {{kDllList, kListWithoutEntry}},
-       {"delete " + kDllTemp, "read " + kDllList, "start " + kCommand}},
-      {"no line holds Core: nothing written",
-       pivora,
-       {{kDllList, kListWithoutEntry}}, kNoFault,
-       {{kDllList, kListWithoutEntry}},
-       {"read " + kDllList, "start " + kCommand}},
-      {"list missing", pivora, {}, kNoFault, {}, {"start " + kCommand}},
-      {"hidden list counts as missing",
-       pivora,
-       {{kDllList, kListWithEntry}}, kListHidden,
-       {{kDllList, kListWithEntry}},
-       {"start " + kCommand}},
-      {"unreadable list left as it is",
-       pivora,
-       {{kDllList, kListWithEntry}}, kListUnreadable,
-       {{kDllList, kListWithEntry}},
-       {"read " + kDllList, "start " + kCommand}},
+       {"delete " + kDllTemp, read, start}},
+      {"Core outside every entry: list left byte for byte",
+       {"Pivora", "DLL", "pivora"}, {{kDllList, kMatchOutsideAnEntry}}, {},
+       {{kDllList, kMatchOutsideAnEntry}},
+       {read, start}},
+      {"list missing", pivora, {}, {}, {}, {start}},
+      {"hidden list counts as missing", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "h"}},
+       {{kDllList, kListWithEntry}}, {start}},
+      {"unreadable list left as it is", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "u"}},
+       {{kDllList, kListWithEntry}}, {read, start}},
       {"empty Type touches nothing",
-       {"Pivora", "", "pivora"},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, kNoFault,
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}},
-       {"start " + kCommand}},
+       {"Pivora", "", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
       {"empty Core touches nothing",
-       {"Pivora", "DLL", ""},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, kNoFault,
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}},
-       {"start " + kCommand}},
+       {"Pivora", "DLL", ""}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
       {"unknown Type spelling touches nothing",
-       {"Pivora", "dLL", "pivora"},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, kNoFault,
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}},
-       {"start " + kCommand}},
+       {"Pivora", "dLL", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
       {"temporary can't be created: list kept, no backup",
-       pivora,
-       {{kDllList, kListWithEntry}}, kTempNotCreated,
-       {{kDllList, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "delete " + kDllTemp, "start " + kCommand}},
+       pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "l"}},
+       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}},
       {"short write: partial temporary deleted, list kept",
-       pivora,
-       {{kDllList, kListWithEntry}}, kTempWrittenPartly,
-       {{kDllList, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "delete " + kDllTemp, "start " + kCommand}},
+       pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "p"}},
+       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}},
       {"failed backup doesn't stop the replacement",
-       {"Bad:Title", "DLL", "pivora"},
-       {{kDllList, kListWithEntry}}, kBackupCopyFails,
+       {"Bad:Title", "DLL", "pivora"}, {{kDllList, kListWithEntry}}, {{Backup(kDllList, "Bad:Title"), "l"}},
        {{kDllList, kRewritten}},
-       {"read " + kDllList, "write " + kDllTemp,
-        "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"),
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
-      {"failed replacement keeps the list and drops the temporary",
-       pivora,
-       {{kDllList, kListWithEntry}}, kReplaceFails,
+       {read, write, "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"), replace, start}},
+      {"list held by another program: list kept, temporary removed",
+       pivora, {{kDllList, kListWithEntry}}, {{kDllList, "l"}},
        {{kDllList, kListWithEntry}, {backup, kListWithEntry}},
-       {"read " + kDllList, "write " + kDllTemp, "copy " + kDllList + " > " + backup,
-        "copy " + kDllTemp + " > " + kDllList, "delete " + kDllTemp, "start " + kCommand}},
+       {read, write, keep, replace, "delete " + kDllTemp, start}},
   };
   for (const Case& c : cases) {
-    FakeDisk disk = DiskWith(c.filesBefore, c.faults, backup);
+    FakeDisk disk = DiskWith(c.filesBefore, c.quirks, {kAppData + "\\microsoft\\fsx"});
     RemovalReport report = RemoveWith(&disk, c.keys);
     EXPECT_EQ(disk.files, c.filesAfter) << c.name;
     EXPECT_EQ(disk.steps, c.steps) << c.name;
@@ -245,43 +134,32 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
 }
 
 TEST(RemoverRemoval, ReportTellsWhatHappened) {
-  FakeDisk disk = DiskWith({{kDllList, kListWithEntry}, {kDllTemp, "stale"}});
-  RemovalReport report = RemoveWith(&disk, {"Pivora", "DLL", "PIVORA.DLL"});
-  EXPECT_EQ(report.listPath, kDllList);
-  EXPECT_TRUE(report.staleTemporaryDeleted);
-  EXPECT_EQ(report.lastMatch, 6u);
-  EXPECT_TRUE(report.temporaryComplete);
-  EXPECT_TRUE(report.backupMade);
-  EXPECT_TRUE(report.listReplaced);
-
-  FakeDisk failing = DiskWith({{kDllList, kListWithEntry}}, kTempWrittenPartly | kStartFails);
-  report = RemoveWith(&failing, {"Pivora", "DLL", "pivora"});
-  EXPECT_EQ(report.lastMatch, 6u);
-  EXPECT_FALSE(report.temporaryComplete);
-  EXPECT_FALSE(report.backupMade);
-  EXPECT_FALSE(report.listReplaced);
-  EXPECT_FALSE(report.uninstallerStarted);
-
-  FakeDisk unknown = DiskWith({});
-  report = RemoveWith(&unknown, {"Pivora", "Dll ", "pivora"});
-  EXPECT_EQ(report.listPath, "");
-  EXPECT_EQ(report.lastMatch, 0u);
-}
-
-TEST(RemoverRemoval, LongListWithBinaryBytesIsRewrittenWhole) {
-  std::string list;
-  std::string expected;
-  for (int n = 1; n <= 100000; ++n) {
-    std::string line = "entry " + std::to_string(n) + '\0' + "\xff\x1a\n";
-    if (n == 99998) line += "PIVORA";
-    list += line + (n % 3 == 0 ? "\r" : "\r\n");
-    if (n < 99995 || n > 99999) expected += line + "\r\n";
+  struct Case {
+    const char* name;
+    SetupKeys keys;
+    std::map<std::string, std::string> files;
+    std::map<std::string, std::string> quirks;
+    ListEdit edit;
+    bool started;
+  } cases[] = {
+      {"removed", {"Pivora", "DLL", "PIVORA.DLL"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
+       {ListEditResult::kDone, true, 6, Backup(kDllList, "Pivora")}, true},
+      {"partial write, no uninstaller", {"Pivora", "DLL", "pivora"}, {{kDllList, kListWithEntry}},
+       {{kDllTemp, "p"}, {"uninstaller", "u"}}, {ListEditResult::kNotWritten, false, 6, ""}, false},
+      {"not safe: the message box case", {"Pivora", "DLL", "pivora"}, {{kDllList, kMatchOutsideAnEntry}}, {},
+       {ListEditResult::kNotSafe, false, 7, ""}, true},
+      {"unknown Type names no list", {"Pivora", "Dll ", "pivora"}, {}, {},
+       {ListEditResult::kMissing, false, 0, ""}, true},
+  };
+  for (const Case& c : cases) {
+    FakeDisk disk = DiskWith(c.files, c.quirks, {kAppData + "\\microsoft\\fsx"});
+    const RemovalReport report = RemoveWith(&disk, c.keys);
+    EXPECT_EQ(report.edit.result, c.edit.result) << c.name;
+    EXPECT_EQ(report.edit.staleTemporaryDeleted, c.edit.staleTemporaryDeleted) << c.name;
+    EXPECT_EQ(report.edit.lastMatch, c.edit.lastMatch) << c.name;
+    EXPECT_EQ(report.edit.backupPath, c.edit.backupPath) << c.name;
+    EXPECT_EQ(report.uninstallerStarted, c.started) << c.name;
   }
-  FakeDisk disk = DiskWith({{kDllList, list}});
-  RemovalReport report = RemoveWith(&disk, {"Pivora", "DLL", "pivora"});
-  EXPECT_EQ(report.lastMatch, 99998u);
-  EXPECT_TRUE(disk.files[kDllList] == expected);
-  EXPECT_TRUE(disk.files[Backup(kDllList, "Pivora")] == list);
 }
 
 }  // namespace
