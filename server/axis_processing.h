@@ -13,6 +13,7 @@
 #pragma once
 #include <cstdint>
 
+#include "server/feel.h"
 #include "server/server_config.h"
 
 constexpr int32_t kRawHalfRange = 32767;
@@ -49,10 +50,30 @@ int32_t CentreReading(int64_t value, int64_t low, int64_t high);
 // Lowest-numbered button held, counted from 1; 0 when none.
 int32_t LowestButton(uint32_t buttons);
 
-// One axis through calibration, null zone, sensitivity, invert and enable.
+// What the feel remembers from one reading to the next.
+struct FeelState {
+  SmoothingState smoothing[kAxisCount];
+  int dominant;  // the axis that passed last while only the dominant one may; -1 none
+};
+
+// The state before the first reading.
+constexpr FeelState kFreshFeelState = {{}, -1};
+
+// The server reads this often; the step a single reading is processed with.
+constexpr double kReadingPeriodSeconds = 0.01;
+
+// One axis through calibration, null zone, response curve, sensitivity,
+// invert and enable (no smoothing: that needs the readings before).
 int32_t ProcessAxis(int axis, int32_t raw, const ServerConfig& config);
 
-// The whole reading. While the calibration dialog is open the raw values are
-// published as they are (only limited to the cell), so that the dialog
-// records the device's true range.
+// The whole reading, taken `stepSeconds` after the previous one: each axis
+// is calibrated, smoothed, cut by its null zone, reduced to the dominant
+// axis when that is on, then shaped by the curve and scaled. While the
+// calibration dialog is open the raw values are published as they are (only
+// limited to the cell), so that the dialog records the device's true range;
+// the smoothing then starts over.
+PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config, double stepSeconds,
+                              FeelState* feel);
+
+// A reading on its own, as the first one of a session.
 PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config);

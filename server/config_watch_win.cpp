@@ -16,16 +16,16 @@
 bool InitConfigWatch(ConfigWatch* watch) {
   std::memset(watch, 0, sizeof *watch);
   // A stamp no file has, so that the first poll reports a change.
-  watch->size[0] = watch->size[1] = 0xFFFFFFFFu;
+  for (DWORD& size : watch->size) size = 0xFFFFFFFFu;
   char appData[MAX_PATH] = "";
   if (!SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE)) return false;
-  const int a = std::snprintf(watch->settingsPath, sizeof watch->settingsPath, "%s%s%s", appData,
-                              kConfigFolderName, kSettingsFileName);
-  const int b = std::snprintf(watch->markerPath, sizeof watch->markerPath, "%s%s%s", appData,
-                              kConfigFolderName, kMarkerFileName);
-  if (a <= 0 || b <= 0 || a >= MAX_PATH || b >= MAX_PATH) {
-    watch->settingsPath[0] = watch->markerPath[0] = '\0';
-    return false;
+  const char* const names[kWatchedFileCount] = {kSettingsFileName, kMarkerFileName, kServerFileName};
+  for (int f = 0; f < kWatchedFileCount; ++f) {
+    const int n = std::snprintf(watch->path[f], MAX_PATH, "%s%s%s", appData, kConfigFolderName, names[f]);
+    if (n <= 0 || n >= MAX_PATH) {
+      std::memset(watch->path, 0, sizeof watch->path);
+      return false;
+    }
   }
   return true;
 }
@@ -40,15 +40,17 @@ static bool Restamp(const char* path, FILETIME* stamp, DWORD* size) {
 }
 
 bool ConfigFilesChanged(ConfigWatch* watch) {
-  const bool settings = Restamp(watch->settingsPath, &watch->stamp[0], &watch->size[0]);
-  const bool marker = Restamp(watch->markerPath, &watch->stamp[1], &watch->size[1]);
-  return settings || marker;
+  bool changed = false;
+  for (int f = 0; f < kWatchedFileCount; ++f) changed |= Restamp(watch->path[f], &watch->stamp[f], &watch->size[f]);
+  return changed;
 }
 
 void LoadServerConfig(const ConfigWatch& watch, ServerConfig* config) {
-  IniDocument settings;
-  IniDocument marker;
-  ReadConfigFile(watch.settingsPath, &settings);
-  ReadConfigFile(watch.markerPath, &marker);
-  ReadServerConfig(settings, marker, config);
+  IniDocument doc[kWatchedFileCount];
+  ConfigFileStatus status[kWatchedFileCount];
+  for (int f = 0; f < kWatchedFileCount; ++f) status[f] = ReadConfigFile(watch.path[f], &doc[f]);
+  ReadServerConfig(doc[kWatchSettings], doc[kWatchMarker], config);
+  // A file that exists but cannot be read at this moment keeps the feel as
+  // it was, rather than switching it off under the pilot's hand.
+  if (status[kWatchServer] != kConfigFileUnreadable) ReadFeelSettings(doc[kWatchServer], &config->feel);
 }

@@ -1,25 +1,26 @@
-// Keeps the server's configuration in step with pivora.ini and
-// somethingchanged.ini: notices a change of either file by its write time
-// and size, and reads both again with full sharing.
+// Keeps the server's configuration in step with pivora.ini,
+// somethingchanged.ini and its own pivorasrv.ini: notices a change of any of
+// them by its write time and size, and reads them again with full sharing.
 #pragma once
 #include <windows.h>
 
 #include "server/server_config.h"
 
+enum WatchedFile { kWatchSettings, kWatchMarker, kWatchServer, kWatchedFileCount };
+
 struct ConfigWatch {
-  char settingsPath[MAX_PATH];
-  char markerPath[MAX_PATH];
-  FILETIME stamp[2];
-  DWORD size[2];
+  char path[kWatchedFileCount][MAX_PATH];
+  FILETIME stamp[kWatchedFileCount];
+  DWORD size[kWatchedFileCount];
 };
 
-// Builds the two paths under the user's Application Data folder. False when
+// Builds the paths under the user's Application Data folder. False when
 // that folder is unavailable: the server then runs on the defaults.
 bool InitConfigWatch(ConfigWatch* watch);
 
-// True when either file was written, created or removed since the last call
+// True when any of the files was written, created or removed since the last call
 // (the first call always is).
 bool ConfigFilesChanged(ConfigWatch* watch);
 
-// Reads both files into `config`; missing files give the defaults.
+// Reads the files into `config`; missing files give the defaults.
 void LoadServerConfig(const ConfigWatch& watch, ServerConfig* config);

@@ -59,6 +59,9 @@ struct ServerState {
   RawReading lastRecorded{};
   bool connected = false;
   const char* deviceName = "";  // of the controller read last
+  FeelState feel = kFreshFeelState;
+  DWORD lastReadClockMs = 0;  // timeGetTime of the last reading, for the smoothing's step
+  bool readAny = false;
   PublishedFrame published{};
   bool publishedAny = false;
   bool shownCalibrating = false;
@@ -165,7 +168,13 @@ static void ReadOnce(DWORD nowMs) {
     DeviceReading(nowMs, &reading);
   }
   Record(nowMs, reading);
-  Publish(ProcessReading(reading, gServer.config));
+  // The smoothing needs the true time between readings: timeGetTime, which
+  // timeBeginPeriod makes exact to the millisecond, unlike GetTickCount.
+  const DWORD clockMs = timeGetTime();
+  const double stepSeconds = gServer.readAny ? (clockMs - gServer.lastReadClockMs) / 1000.0 : kReadingPeriodSeconds;
+  gServer.lastReadClockMs = clockMs;
+  gServer.readAny = true;
+  Publish(ProcessReading(reading, gServer.config, stepSeconds, &gServer.feel));
 }
 
 static void ReloadConfig() {

@@ -36,3 +36,25 @@ void ReadServerConfig(const IniDocument& settingsFile, const IniDocument& marker
   ReadIniString(settingsFile, kSectionSettings, kKeyServerDevice, "", name, sizeof name);
   config->deviceName = name;
 }
+
+static int32_t ReadPercent(const IniDocument& doc, const char* key) {
+  const int32_t value = ReadIniInt(doc, kSectionSettings, key, 0);
+  return value < 0 ? 0 : (value > 100 ? 100 : value);
+}
+
+void ReadFeelSettings(const IniDocument& serverFile, FeelSettings* feel) {
+  feel->curve[kGroupTranslation] = ReadPercent(serverFile, kKeyTranslationCurve);
+  feel->curve[kGroupRotation] = ReadPercent(serverFile, kKeyRotationCurve);
+  feel->smoothing[kGroupTranslation] = ReadPercent(serverFile, kKeyTranslationSmoothing);
+  feel->smoothing[kGroupRotation] = ReadPercent(serverFile, kKeyRotationSmoothing);
+  feel->dominantAxis = ReadIniInt(serverFile, kSectionSettings, kKeyDominantAxis, 0) == 1;
+}
+
+IniWriteList FeelSettingsWrites(const FeelSettings& feel) {
+  const auto text = [](int32_t value) { return std::to_string(value); };
+  return {{kSectionSettings, kKeyTranslationCurve, text(feel.curve[kGroupTranslation])},
+          {kSectionSettings, kKeyRotationCurve, text(feel.curve[kGroupRotation])},
+          {kSectionSettings, kKeyTranslationSmoothing, text(feel.smoothing[kGroupTranslation])},
+          {kSectionSettings, kKeyRotationSmoothing, text(feel.smoothing[kGroupRotation])},
+          {kSectionSettings, kKeyDominantAxis, feel.dominantAxis ? "1" : "0"}};
+}

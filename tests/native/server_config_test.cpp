@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -76,6 +77,40 @@ TEST(ServerConfig, OnlyExactlyOneInTheMarkerFileMeansCalibrating) {
 TEST(ServerConfig, LongDeviceNameIsCut) {
   const std::string name(300, 'n');
   EXPECT_EQ(Read("[SETTINGS]\r\nserverdevice=" + name + "\r\n", "").deviceName.size(), kServerDeviceNameChars);
+}
+
+bool SameFeel(const FeelSettings& a, const FeelSettings& b) {
+  return std::memcmp(a.curve, b.curve, sizeof a.curve) == 0 &&
+         std::memcmp(a.smoothing, b.smoothing, sizeof a.smoothing) == 0 && a.dominantAxis == b.dominantAxis;
+}
+
+TEST(ServerConfig, FeelFile) {
+  const struct {
+    const char* what;
+    const char* text;
+    FeelSettings expected;
+  } cases[] = {
+      {"missing file: off", "", {{0, 0}, {0, 0}, false}},
+      {"every key", "[SETTINGS]\r\ntranslationcurve=20\r\nrotationcurve=60\r\ntranslationsmoothing=5\r\n"
+                    "rotationsmoothing=50\r\ndominantaxis=1\r\n", {{20, 60}, {5, 50}, true}},
+      {"limited to 0..100", "[settings]\r\nRotationCurve=250\r\ntranslationsmoothing=-7\r\n", {{0, 100}, {0, 0}, false}},
+      {"no number: off", "[SETTINGS]\r\nrotationcurve=abc\r\ndominantaxis=on\r\n", {{0, 0}, {0, 0}, false}},
+      {"only exactly 1 is on", "[SETTINGS]\r\ndominantaxis=2\r\n", {{0, 0}, {0, 0}, false}},
+      {"keys of another section", "[FEEL]\r\nrotationcurve=40\r\n", {{0, 0}, {0, 0}, false}},
+      {"damaged bytes", "\xff\xfe[\x00SETTINGS]\nrotationcurve=4\x00""0\n\x1a", {{0, 0}, {0, 0}, false}},
+  };
+  for (const auto& c : cases) {
+    FeelSettings feel = {{9, 9}, {9, 9}, true};  // a reload replaces every value
+    ReadFeelSettings(Parse(c.text), &feel);
+    EXPECT_TRUE(SameFeel(feel, c.expected)) << c.what;
+  }
+  // What the Feel panel saves reads back as it was.
+  const FeelSettings saved = {{15, 85}, {30, 100}, true};
+  IniDocument doc = Parse("[SETTINGS]\r\nrotationcurve=1\r\n");
+  ASSERT_TRUE(ApplyIniWrites(&doc, FeelSettingsWrites(saved)));
+  FeelSettings read{};
+  ReadFeelSettings(Parse(SerializeIniDocument(doc)), &read);
+  EXPECT_TRUE(SameFeel(read, saved));
 }
 
 }  // namespace

@@ -141,6 +141,48 @@ TEST(ServerProcessing, LowestButtonCountsFromOne) {
   for (const auto& c : cases) EXPECT_EQ(LowestButton(c.buttons), c.expected) << c.buttons;
 }
 
+// Readings in sequence with the feel on, 100 a second. Values by hand:
+// (raw / 32767 - 0.1) / 0.9 of travel past the default null zone, then the
+// curve (1 - e) x + e x^3, then the scale.
+TEST(ServerProcessing, FeelShapesTheReadingsInSequence) {
+  const struct Step {
+    RawReading reading;
+    bool calibrating;
+    int32_t expected[kAxisCount];
+  } kCurves[] = {
+      {{{16384, 0, 0, 0, 0, 20000}, 0}, false, {33, 0, 0, 0, 0, 2735}},
+  }, kDominant[] = {
+      {{{20000, 0, 0, 0, 0, 16000}, 0}, false, {71, 0, 0, 0, 0, 0}},    // the larger one passes
+      {{{19000, 0, 0, 0, 0, 20000}, 0}, false, {67, 0, 0, 0, 0, 0}},    // a near tie keeps it
+      {{{19000, 0, 0, 0, 0, 24000}, 0}, false, {0, 0, 0, 0, 0, 10541}}, // a clear lead takes over
+  }, kSmoothing[] = {
+      {{{0, 0, 0, 0, 0, 0}, 0}, false, {0, 0, 0, 0, 0, 0}},
+      {{{32767, 0, 0, 0, 0, 32767}, 0}, false, {125, 0, 0, 0, 0, 4712}},  // translations unsmoothed
+      {{{0, 0, 0, 0, 0, 32767}, 0}, true, {0, 0, 0, 0, 0, 32767}},       // raw mode starts it over
+      {{{0, 0, 0, 0, 0, 32767}, 0}, false, {0, 0, 0, 0, 0, 15000}},
+  };
+  const struct {
+    const char* what;
+    FeelSettings feel;
+    const Step* steps;
+    size_t count;
+  } cases[] = {
+      {"curves per group", {{50, 100}, {0, 0}, false}, kCurves, 1},
+      {"dominant axis with hysteresis", {{0, 0}, {0, 0}, true}, kDominant, 3},
+      {"rotation smoothing", {{0, 0}, {0, 50}, false}, kSmoothing, 4},
+  };
+  for (const auto& c : cases) {
+    ServerConfig config = Config();
+    config.feel = c.feel;
+    FeelState state = kFreshFeelState;
+    for (size_t i = 0; i < c.count; ++i) {
+      config.doingCalibration = c.steps[i].calibrating;
+      const PublishedFrame frame = ProcessReading(c.steps[i].reading, config, 0.01, &state);
+      for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(frame.axis[a], c.steps[i].expected[a]) << c.what << i << a;
+    }
+  }
+}
+
 // Whatever the reading and however extreme the settings, every value fits
 // its seven-character cell and the module reads back exactly what was meant.
 TEST(ServerProcessing, PublishedValuesAlwaysFitTheirCells) {

@@ -120,6 +120,14 @@ TEST_F(ServerChain, SettingsChangeTakesEffectWithoutRestart) {
   EXPECT_EQ(log.calls.size(), stopped) << "disabled";
 }
 
+TEST_F(ServerChain, FeelFileChangeAppliesTheCurveWithoutRestart) {
+  Start(kSteadyYaw);
+  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
+  // The whole curve: the cube of the travel past the null zone, 0.567.
+  WriteSetting("pivorasrv.ini", "rotationcurve", "100");
+  EXPECT_TRUE(PumpUntilStep(5, 2735 * 0.0001f)) << "curve applied";
+}
+
 TEST_F(ServerChain, CalibrationFlagSwitchesToRawReadings) {
   Start(kSteadyYaw);
   ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
