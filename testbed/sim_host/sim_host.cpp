@@ -1,6 +1,8 @@
 // The simulated simulator used by the end-to-end tests.
 #include "testbed/sim_host/sim_host.h"
 
+#include "tests/wine/common/wine_helpers.h"
+
 #include <cstdio>
 #include <deque>
 #include <map>
@@ -125,42 +127,8 @@ HWND CreateTopLevel(const char* className, WNDPROC procedure, const char* title)
                          nullptr, windowClass.hInstance, nullptr);
 }
 
-// ---- files -----------------------------------------------------------------
-
-void DeleteTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteTree(full);
-      } else {
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(path.c_str());
-}
-
-// A fresh folder under the temporary folder. Wine reuses process ids, and a
-// killed run leaves its folder behind, so names are tried until one is free.
-std::string CreateUniqueFolder() {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  static unsigned serial;
-  for (;;) {
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%spivora-sim-%lu-%lu-%u", temp, GetCurrentProcessId(),
-                  GetTickCount(), ++serial);
-    if (CreateDirectoryA(name, nullptr)) return name;
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
-  }
-}
+// The case's simulator folder.
+ScratchFolder* gFolder;
 
 }  // namespace
 
@@ -185,7 +153,8 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   gWatchdog.stop = 0;
   gWatchdog.thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
 
-  host->folder = CreateUniqueFolder();
+  gFolder = new ScratchFolder("sim");
+  host->folder = gFolder->path();
   std::string addOn = host->folder + "\\pivora";
   if (host->folder.empty() || !CreateDirectoryA(addOn.c_str(), nullptr)) {
     *error = "cannot create " + addOn;
@@ -250,7 +219,8 @@ void SimHostTearDown(SimHost* host) {
     FreeLibrary(gDouble);
     gDouble = nullptr;
   }
-  DeleteTree(host->folder);
+  delete gFolder;
+  gFolder = nullptr;
   gHost = nullptr;
 }
 

@@ -2,19 +2,15 @@
 // "pivoraserver" window's title and watch what reaches the SimConnect double.
 #pragma once
 #include <cstdio>
-#include <fstream>
 
 #include "module/title_format.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/spine/spine_fixture.h"
 
 class CameraCase : public SimulatorCase {
  protected:
   // Writes pivora.ini before the module starts; the module reads it at start.
-  void WriteSettings(const std::string& text) {
-    CreateDirectoryA(appData.Path().c_str(), nullptr);
-    std::ofstream(appData.File("pivora.ini"), std::ios::binary) << text;
-  }
+  void WriteSettings(const std::string& text) { appData.Put("pivora.ini", text); }
   void Start(const SimHostOptions& options = SimHostOptions()) {
     SetUpHost(options);
     SimHostStart(&host);

@@ -18,11 +18,13 @@
 #include <string>
 #include <vector>
 
+#include <shlobj.h>
+
 #include "setup/configuration.h"
 #include "setup/configuration_file_win.h"
 #include "setup/configuration_store.h"
 #include "tests/bench/realistic_config.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "testbed/sim_host/now_ms.h"
 
 namespace {

@@ -15,16 +15,9 @@
 
 #include "setup/configuration.h"
 #include "setup/ini_document.h"
+#include "tests/wine/common/wine_helpers.h"
 
 namespace {
-
-struct Lcg {
-  uint32_t state;
-  uint32_t Next() { return state = state * 1664525u + 1013904223u; }
-  uint32_t Below(uint32_t n) { return (Next() >> 8) % n; }
-  template <typename T, size_t N>
-  const T& Pick(const T (&items)[N]) { return items[Below(N)]; }
-};
 
 const char* const kSections[] = {"s", "S", "SETTINGS", "settings", "Button_1", "Button_01", "a]b",
                                  "x y", "\xE9t\xE9", "\xC9T\xC9", "[q", "Cessna [C172] = ;x"};
@@ -77,43 +70,12 @@ std::string CanonicalFile(Lcg& rng) {
 
 class Differential : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "pivora_diff_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-  }
-  void TearDown() override {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder_ + "*.ini").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA((folder_ + found.cFileName).c_str());
-      while (FindNextFileA(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryA(folder_.c_str());
-  }
-
   // A fresh name for every file: the platform caches files by name and
   // modification time, and must never answer from a stale copy.
   std::string NewFile(const std::string& bytes) {
-    const std::string path = folder_ + "f" + std::to_string(++files_) + ".ini";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD wrote = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(file);
+    const std::string path = folder_ / ("f" + std::to_string(++files_) + ".ini");
+    WriteBytes(path, bytes);
     return path;
-  }
-
-  static std::string Bytes(const std::string& path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
   }
 
   static std::string Theirs(const std::string& path, const char* section, const char* key) {
@@ -159,7 +121,7 @@ class Differential : public ::testing::Test {
     return mismatches;
   }
 
-  std::string folder_;
+  ScratchFolder folder_{"diff"};
   int files_ = 0;
 };
 

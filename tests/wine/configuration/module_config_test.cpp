@@ -11,10 +11,9 @@
 
 #include <string>
 
-#include "tests/wine/configuration/file_bytes.h"
 
 #include "module/title_format.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/spine/spine_fixture.h"
 
 namespace {
@@ -49,8 +48,8 @@ TEST_F(ModuleConfiguration, FirstStartCreatesTheFolderAndOnlyTheFlag) {
 
 TEST_F(ModuleConfiguration, ACalibrationFlagLeftAtOneReadsZeroAfterStart) {
   CreateDirectoryA(appData.Path().c_str(), nullptr);
-  Put(appData.File("pivora.ini"), "[SETTINGS]\r\nDoingCalibration=1\r\nquorixmode=0\r\n");
-  Put(appData.File("somethingchanged.ini"), "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=0\r\n");
+  WriteBytes(appData.File("pivora.ini"), "[SETTINGS]\r\nDoingCalibration=1\r\nquorixmode=0\r\n");
+  WriteBytes(appData.File("somethingchanged.ini"), "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=0\r\n");
   SetUpHost();
   SimHostStart(&host);
   EXPECT_EQ(Bytes(appData.File("pivora.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\nquorixmode=0\r\n");
@@ -61,7 +60,7 @@ TEST_F(ModuleConfiguration, ACalibrationFlagLeftAtOneReadsZeroAfterStart) {
 TEST_F(ModuleConfiguration, AnAircraftChangeReloadsSettingsButtonsAndEyePoint) {
   CreateDirectoryA(appData.Path().c_str(), nullptr);
   const std::string settings = appData.File("pivora.ini");
-  Put(settings,
+  WriteBytes(settings,
       "[SETTINGS]\r\nquorixmode=1\r\n[Button_3]\r\nassigned=1\r\nresetall=1\r\n"
       "[Plane A]\r\nipitch=10\r\nfpitch=5\r\n[Plane B]\r\nipitch=-20\r\nfpitch=25\r\n");
   SetUpHost();
@@ -80,7 +79,7 @@ TEST_F(ModuleConfiguration, AnAircraftChangeReloadsSettingsButtonsAndEyePoint) {
 
   // The file changes behind the module's back; only a reload can see it.
   SetFrame(0, 0);
-  Put(settings,
+  WriteBytes(settings,
       "[SETTINGS]\r\nquorixmode=0\r\n[Button_4]\r\nassigned=1\r\nresetall=1\r\n"
       "[Plane A]\r\nipitch=10\r\nfpitch=5\r\n[Plane B]\r\nipitch=-20\r\nfpitch=25\r\n");
   DOUBLE(Double_AnswerAircraft)("Plane B", 0.0);

@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/wine/common/wine_helpers.h"
+
 #include <cstring>
 #include <functional>
 #include <string>
 
-#include "tests/wine/configuration/file_bytes.h"
 #include <vector>
 
 #include "setup/configuration.h"
@@ -63,42 +64,23 @@ const char kOldMarker[] = "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=7\r\n";
 class SaveFaults : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "pivora_fault_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    settings_ = folder_ + "pivora.ini";
-    marker_ = folder_ + "somethingchanged.ini";
+    settings_ = folder_ / "pivora.ini";
+    marker_ = folder_ / "somethingchanged.ini";
     strcpy(gSettingsPath, settings_.c_str());
     strcpy(gMarkerPath, marker_.c_str());
     ResetPlan();
     gConfigFileFault = FaultPlan;
   }
-  void TearDown() override {
-    gConfigFileFault = nullptr;
-    for (const std::string& name : FilesInFolder()) DeleteFileA((folder_ + name).c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
-
-  std::vector<std::string> FilesInFolder() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder_ + "*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-  }
+  void TearDown() override { gConfigFileFault = nullptr; }
 
   void ExpectNoStrayFiles(const std::string& context) const {
-    for (const std::string& name : FilesInFolder()) {
-      EXPECT_TRUE(name == "pivora.ini" || name == "somethingchanged.ini") << context << ": stray " << name;
+    for (const auto& file : ReadFolderFiles(folder_.path())) {
+      EXPECT_TRUE(file.first == "pivora.ini" || file.first == "somethingchanged.ini") << context << ": stray " << file.first;
     }
   }
 
-  std::string folder_, settings_, marker_;
+  ScratchFolder folder_{"fault"};
+  std::string settings_, marker_;
 };
 
 struct Operation {
@@ -131,8 +113,8 @@ TEST_F(SaveFaults, EveryStepOfEverySave) {
     const std::string newSettings = Apply(kOldSettings, op.settingsWrites);
     const std::string newMarker = op.markerWrites.empty() ? kOldMarker : Apply(kOldMarker, op.markerWrites);
     for (int failAt = 1;; ++failAt) {
-      Put(settings_, kOldSettings);
-      Put(marker_, kOldMarker);
+      WriteBytes(settings_, kOldSettings);
+      WriteBytes(marker_, kOldMarker);
       ResetPlan();
       gFailAtStep = failAt;
       op.run();
@@ -155,8 +137,8 @@ TEST_F(SaveFaults, EveryStepOfEverySave) {
 TEST_F(SaveFaults, EachKindOfStepLeavesTheOldFiles) {
   for (int kind = 0; kind < kFileStepCount; ++kind) {
     for (const Operation& op : Operations()) {
-      Put(settings_, kOldSettings);
-      Put(marker_, kOldMarker);
+      WriteBytes(settings_, kOldSettings);
+      WriteBytes(marker_, kOldMarker);
       ResetPlan();
       gFailKind = static_cast<ConfigFileStep>(kind);
       op.run();
@@ -169,7 +151,7 @@ TEST_F(SaveFaults, EachKindOfStepLeavesTheOldFiles) {
 }
 
 TEST_F(SaveFaults, TheSaveIsOneReadAndOneWrite) {
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   ResetPlan();
   SaveButtonAssignments();
   const std::vector<ConfigFileStep> expected = {kFileStepOpen,  kFileStepRead,  kFileStepCreateTemp, kFileStepWrite,
@@ -182,14 +164,14 @@ TEST_F(SaveFaults, TheSaveIsOneReadAndOneWrite) {
 }
 
 TEST_F(SaveFaults, ABusyReplaceIsRetriedBriefly) {
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   ResetPlan();
   gReplaceFailures = kBusyAttempts - 1;
   SaveCalibration();
   EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
   ExpectNoStrayFiles("retried replace");
 
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   ResetPlan();
   gReplaceFailures = kBusyAttempts;
   const DWORD start = GetTickCount();
@@ -202,7 +184,7 @@ TEST_F(SaveFaults, ABusyReplaceIsRetriedBriefly) {
 // A real second opener instead of the seam.
 TEST_F(SaveFaults, AFileHeldWithoutDeleteSharingStaysIntact) {
   gConfigFileFault = nullptr;
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -223,7 +205,7 @@ TEST_F(SaveFaults, AFileHeldWithoutDeleteSharingStaysIntact) {
 TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
   gConfigFileFault = nullptr;
   // Held open for writing by another process with no sharing at all.
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
@@ -231,7 +213,7 @@ TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
   EXPECT_EQ(Bytes(settings_), kOldSettings);
   // UTF-16 text, which we do not decode.
   const std::string utf16("\xFF\xFE[\0S\0]\0", 8);
-  Put(settings_, utf16);
+  WriteBytes(settings_, utf16);
   EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
   EXPECT_EQ(Bytes(settings_), utf16);
   // A folder where the file should be.
@@ -246,7 +228,7 @@ TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
 
 TEST_F(SaveFaults, AReadSharesWithAWriterThatShares) {
   gConfigFileFault = nullptr;
-  Put(settings_, kOldSettings);
+  WriteBytes(settings_, kOldSettings);
   HANDLE writer = CreateFileA(settings_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
@@ -254,7 +236,7 @@ TEST_F(SaveFaults, AReadSharesWithAWriterThatShares) {
   EXPECT_EQ(ReadConfigFile(settings_.c_str(), &doc), kConfigFileRead);
   CloseHandle(writer);
   EXPECT_EQ(ReadIniInt(doc, "settings", "quorixmode", 0), 1);
-  EXPECT_EQ(ReadConfigFile((folder_ + "none.ini").c_str(), &doc), kConfigFileMissing);
+  EXPECT_EQ(ReadConfigFile((folder_ / "none.ini").c_str(), &doc), kConfigFileMissing);
 }
 
 }  // namespace

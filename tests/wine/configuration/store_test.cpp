@@ -10,21 +10,15 @@
 #include <cstring>
 #include <string>
 
-#include "tests/wine/configuration/file_bytes.h"
 
 #include "setup/configuration.h"
 #include "setup/configuration_store.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 
 namespace {
 
 int PlatformInt(const std::string& path, const char* section, const char* key) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, -999, path.c_str()));
-}
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 class Store : public ::testing::Test {
@@ -58,8 +52,8 @@ TEST_F(Store, ACalibrationFlagLeftAtOneIsCleared) {
   CreateDirectoryA(appData.Path().c_str(), nullptr);
   const std::string settings = appData.File("pivora.ini");
   const std::string marker = appData.File("somethingchanged.ini");
-  Put(settings, "; hand-edited\r\n[SETTINGS]\r\nDoingCalibration=1\r\nuseonslew=0\r\n");
-  Put(marker, "[SETTINGS]\nChanged=1\nDoingCalibration=1\n");
+  WriteBytes(settings, "; hand-edited\r\n[SETTINGS]\r\nDoingCalibration=1\r\nuseonslew=0\r\n");
+  WriteBytes(marker, "[SETTINGS]\nChanged=1\nDoingCalibration=1\n");
   LoadConfiguration("");
   SetCalibrationFlag(0);
   EXPECT_EQ(PlatformInt(settings, "SETTINGS", "DoingCalibration"), 0);
@@ -72,7 +66,7 @@ TEST_F(Store, ACalibrationFlagLeftAtOneIsCleared) {
 TEST_F(Store, AnAircraftChangeReloadsTheWholeFile) {
   CreateDirectoryA(appData.Path().c_str(), nullptr);
   const std::string settings = appData.File("pivora.ini");
-  Put(settings,
+  WriteBytes(settings,
       "[SETTINGS]\r\nquorixmode=1\r\n[Button_4]\r\nassigned=1\r\nkeycode=66\r\n[Plane A]\r\nipitch=1\r\nfpitch=5\r\n"
       "[Plane B]\r\nipitch=-2\r\nfpitch=25\r\n[CALIBRATION]\r\ntXmin=77\r\n");
   gAxisCalibration[kAxisTX] = {-5, 5};
@@ -81,7 +75,7 @@ TEST_F(Store, AnAircraftChangeReloadsTheWholeFile) {
   EXPECT_EQ(gModuleSettings.quorixmode, 1);
   EXPECT_EQ(gButtonAssignments[4].keycode, 66);
 
-  Put(settings, "[SETTINGS]\r\nquorixmode=0\r\n[Button_5]\r\nassigned=1\r\n[Plane B]\r\nipitch=-2\r\nfpitch=25\r\n");
+  WriteBytes(settings, "[SETTINGS]\r\nquorixmode=0\r\n[Button_5]\r\nassigned=1\r\n[Plane B]\r\nipitch=-2\r\nfpitch=25\r\n");
   LoadConfiguration("Plane B");
   EXPECT_EQ(gDefaultEyePoint.axis[kEyePitch].value, -2.25f);
   EXPECT_STREQ(gDefaultEyePoint.axis[kEyePitch].fractionText, "25");
@@ -146,7 +140,7 @@ TEST_F(Store, ADamagedFileLoadsDefaultsAndKeepsItsBytes) {
   uint32_t state = 99;
   for (int i = 0; i < 100000; ++i) junk += static_cast<char>((state = state * 1664525u + 1013904223u) >> 24);
   junk[0] = 'x';  // not a byte order mark
-  Put(settings, junk);
+  WriteBytes(settings, junk);
   LoadConfiguration("Some [aircraft]");
   SaveButtonAssignments();
   const std::string after = Bytes(settings);

@@ -195,13 +195,13 @@ TEST_F(ButtonsDialog, DeleteThenCancelAndConfirmBringsTheFileBindingBack) {
 TEST_F(ButtonsDialog, ClosingTheWindowKeepsTheLiveEditAndTheUnsavedFlagButWritesNothing) {
   AssignReset(2, "resetall");
   Start();
-  const std::string before = ReadWholeFile(SettingsFile());
+  const std::string before = Bytes(SettingsFile());
   ASSERT_TRUE(RunDialog(kButtonsItem, kCaption, [&](HWND dialog) {
     SelectEntry(dialog, IDC_BTN_ASSIGNED, "BTN: 2");
     Click(dialog, IDC_BTN_DELETE);
     SendMessageA(dialog, WM_CLOSE, 0, 0);  // what Alt+F4 sends
   }));
-  EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
+  EXPECT_EQ(before, Bytes(SettingsFile()));
   std::vector<std::string> reopened;
   ASSERT_TRUE(RunDialog(kButtonsItem, kCaption, [&](HWND dialog) {
     reopened = ListTexts(dialog, IDC_BTN_ASSIGNED);
@@ -243,7 +243,7 @@ TEST_F(ButtonsDialog, GetAKeycodeShowsTheKeyHeldDown) {
     // Posted: the nested dialog's modal loop runs inside the click.
     PostMessageA(GetDlgItem(dialog, IDC_BTN_GET_KEYCODE), BM_CLICK, 0, 0);
     HWND keycode = nullptr;
-    nestedFound = WaitUntil(10000, [&] { return (keycode = FindDialog("Get a keycode")) != nullptr; });
+    nestedFound = WaitUntil(10000, [&] { return (keycode = FindOwnDialog("Get a keycode")) != nullptr; });
     if (!nestedFound) return;
     emptied = Text(keycode, IDC_KEY_LAST);
     // The key state is the whole desktop's: let go of anything another

@@ -50,7 +50,7 @@ TEST_F(CalibrationDialog, DoingCalibrationIsOneInBothFilesWhileOpenAndZeroAfterE
     EXPECT_GT(TicksWhileOpen(), 0u) << way.name;
   }
   // Only SAVE CALIBRATION wrote ranges; Enter is CANCEL.
-  EXPECT_NE(std::string::npos, ReadWholeFile(SettingsFile()).find("[CALIBRATION]"));
+  EXPECT_NE(std::string::npos, Bytes(SettingsFile()).find("[CALIBRATION]"));
 }
 
 TEST_F(CalibrationDialog, LabelsShowTheRangesAndSaveStoresTheirMagnitudes) {

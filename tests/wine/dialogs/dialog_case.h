@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "module/title_format.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/spine/spine_fixture.h"
 
 constexpr char kAircraft[] = "Test Plane";
@@ -57,24 +57,6 @@ inline std::vector<std::string> ListTexts(HWND dialog, int id) {
   }
   return texts;
 }
-// Polls `done` every 5 ms for up to `maxMs`.
-inline bool WaitUntil(DWORD maxMs, const std::function<bool()>& done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= maxMs) return done();
-    Sleep(5);
-  }
-  return true;
-}
-// A visible dialog of this process with this caption.
-inline HWND FindDialog(const char* caption) {
-  HWND window = FindWindowA("#32770", caption);
-  if (window == nullptr || !IsWindowVisible(window)) return nullptr;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  return pid == GetCurrentProcessId() ? window : nullptr;
-}
-
 // ---- the configuration files ----------------------------------------------
 
 inline std::string IniValue(const std::string& path, const char* section, const char* key) {
@@ -95,18 +77,6 @@ class DialogCase : public SimulatorCase {
     CreateDirectoryA(appData_.Path().c_str(), nullptr);
     WritePrivateProfileStringA(section, key, value, SettingsFile().c_str());
   }
-  std::string ReadWholeFile(const std::string& path) const {
-    std::string content;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-    CloseHandle(file);
-    return content;
-  }
-
   // Starts the module with a server window and the aircraft kAircraft, and
   // pumps until the aircraft's configuration has been loaded.
   void Start() {
@@ -170,7 +140,7 @@ class DialogCase : public SimulatorCase {
   static DWORD WINAPI DriverThread(LPVOID parameter) {
     Driver* driver = static_cast<Driver*>(parameter);
     HWND dialog = nullptr;
-    driver->found = WaitUntil(20000, [&] { return (dialog = FindDialog(driver->caption)) != nullptr; });
+    driver->found = WaitUntil(20000, [&] { return (dialog = FindOwnDialog(driver->caption)) != nullptr; });
     if (!driver->found) return 0;
     (*driver->drive)(dialog);
     if (WaitUntil(3000, [&] { return !IsWindow(dialog); })) return 0;

@@ -108,7 +108,7 @@ TEST_F(EyePointDialog, BeforeTheFirstAircraftTitleSaveWritesTheEmptySection) {
     Click(dialog, IDC_EYE_SAVE);
   }));
   EXPECT_EQ("", title);
-  EXPECT_EQ(0u, ReadWholeFile(SettingsFile()).find("ipitch=4\r\nfpitch=0\r\n")) << ReadWholeFile(SettingsFile());
+  EXPECT_EQ(0u, Bytes(SettingsFile()).find("ipitch=4\r\nfpitch=0\r\n")) << Bytes(SettingsFile());
   std::string reopened;
   ASSERT_TRUE(RunDialog(kEyePointItem, kCaption, [&](HWND dialog) {
     reopened = Text(dialog, IDC_EYE_PITCH_INTEGER);

@@ -81,7 +81,7 @@ TEST_F(SettingsDialog, ResetToDefaultThenCancelKeepsTheFileButRunsWithTheDefault
   WriteSetting("SETTINGS", "useonslew", "0");
   WriteSetting("SETTINGS", "tXsensitivity", "33");
   Start();
-  const std::string before = ReadWholeFile(SettingsFile());
+  const std::string before = Bytes(SettingsFile());
   std::string shownBefore, shownAfter;
   bool quorixAfter = true, slewAfter = false;
   ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
@@ -97,7 +97,7 @@ TEST_F(SettingsDialog, ResetToDefaultThenCancelKeepsTheFileButRunsWithTheDefault
   EXPECT_EQ("100/50", shownAfter);
   EXPECT_FALSE(quorixAfter);
   EXPECT_TRUE(slewAfter);
-  EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
+  EXPECT_EQ(before, Bytes(SettingsFile()));
   // The live settings are the defaults: the next opening shows them.
   std::string shownAgain;
   ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
@@ -105,12 +105,12 @@ TEST_F(SettingsDialog, ResetToDefaultThenCancelKeepsTheFileButRunsWithTheDefault
     Click(dialog, IDC_SET_CANCEL);
   }));
   EXPECT_EQ("100 slew", shownAgain);
-  EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
+  EXPECT_EQ(before, Bytes(SettingsFile()));
 }
 
 TEST_F(SettingsDialog, ClosingTheWindowTakesNothingOverAndWritesNothing) {
   Start();
-  const std::string before = ReadWholeFile(SettingsFile());
+  const std::string before = Bytes(SettingsFile());
   ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
     Type(dialog, IDC_SET_RX_SENSITIVITY, "5");
     Click(dialog, IDC_SET_RX_INVERT);
@@ -122,7 +122,7 @@ TEST_F(SettingsDialog, ClosingTheWindowTakesNothingOverAndWritesNothing) {
     Click(dialog, IDC_SET_CANCEL);
   }));
   EXPECT_EQ("100", shownAgain);
-  EXPECT_EQ(before, ReadWholeFile(SettingsFile()));
+  EXPECT_EQ(before, Bytes(SettingsFile()));
 }
 
 TEST_F(SettingsDialog, EnterCancelsEscDoesNothingAndOnlyClicksAct) {

@@ -57,39 +57,13 @@ class InstallHelper : public testing::Test {
 
   HelperRun Run(const std::string& arguments) {
     HelperRun run;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = writeEnd;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string command = "\"" + (package / "pivora-install.exe") + "\" --no-pause " + arguments;
-    PROCESS_INFORMATION process{};
-    const bool started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    if (started) {
-      char chunk[512];
-      DWORD n = 0;
-      while (ReadFile(readEnd, chunk, sizeof chunk, &n, nullptr) && n > 0) run.output.append(chunk, n);
-      WaitForSingleObject(process.hProcess, 30000);
-      GetExitCodeProcess(process.hProcess, &run.exitCode);
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
-    }
-    CloseHandle(readEnd);
+    run.exitCode = static_cast<DWORD>(RunToExit(package / "pivora-install.exe", "--no-pause " + arguments, 30000,
+                                                &run.output));
     return run;
   }
 
   std::string Arguments() const { return "--sim \"" + sim.path() + "\" --winsxs \"" + winsxs.path() + "\""; }
-  std::string Read(const std::string& path) const {
-    std::string bytes;
-    return ReadBytes(path, &bytes) ? bytes : "(missing)";
-  }
-  std::string List() const { return Read(lists / "dll.xml"); }
+  std::string List() const { return Bytes(lists / "dll.xml"); }
 
   SimulatorListFolder lists;  // %APPDATA%\Microsoft\FSX, given back afterwards
   ScratchFolder package{"package"};
@@ -106,9 +80,9 @@ size_t Count(const std::string& text, const std::string& what) {
 TEST_F(InstallHelper, FreshInstallCopiesEverythingAndCreatesTheList) {
   const HelperRun run = Run(Arguments());
   EXPECT_EQ(run.exitCode, 0u) << run.output;
-  EXPECT_EQ(Read(sim / "pivora\\pivora.dll"), "module bytes");
-  EXPECT_EQ(Read(sim / "pivora\\pivorasrv.exe"), "server bytes");
-  EXPECT_EQ(Read(sim / "pivora\\simconnect.dll"), "sp2") << "the newest version with a library";
+  EXPECT_EQ(Bytes(sim / "pivora\\pivora.dll"), "module bytes");
+  EXPECT_EQ(Bytes(sim / "pivora\\pivorasrv.exe"), "server bytes");
+  EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2") << "the newest version with a library";
   const std::string list = List();
   EXPECT_EQ(Count(list, "<Path>pivora\\pivora.dll</Path>"), 1u) << list;
   EXPECT_NE(list.find("</SimBase.Document>"), std::string::npos);
@@ -122,14 +96,14 @@ TEST_F(InstallHelper, ExistingListIsBackedUpAndNeverGetsTheEntryTwice) {
   const HelperRun first = Run(Arguments());
   EXPECT_EQ(first.exitCode, 0u) << first.output;
   const std::string installed = List();
-  EXPECT_EQ(Read(lists / "dll.xml.before_pivora_install"), kOtherList);
+  EXPECT_EQ(Bytes(lists / "dll.xml.before_pivora_install"), kOtherList);
   EXPECT_EQ(Count(installed, "pivora\\pivora.dll"), 1u);
   EXPECT_EQ(Count(installed, "other\\other.dll"), 1u);
 
   const HelperRun second = Run(Arguments());
   EXPECT_EQ(second.exitCode, 0u) << second.output;
   EXPECT_EQ(List(), installed);
-  EXPECT_EQ(Read(lists / "dll.xml.before_pivora_install"), kOtherList) << "the first backup is kept";
+  EXPECT_EQ(Bytes(lists / "dll.xml.before_pivora_install"), kOtherList) << "the first backup is kept";
   EXPECT_NE(second.output.find("already"), std::string::npos) << second.output;
 }
 
@@ -208,7 +182,7 @@ TEST_F(InstallHelper, FindsTheSimulatorThroughTheRegistry) {
 
   EXPECT_EQ(run.exitCode, 0u) << run.output;
   EXPECT_NE(run.output.find("registry value SetupPath"), std::string::npos) << run.output;
-  EXPECT_EQ(Read(sim / "pivora\\simconnect.dll"), "sp2");
+  EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2");
 }
 
 }  // namespace

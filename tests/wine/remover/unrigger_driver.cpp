@@ -10,29 +10,8 @@
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
 constexpr const char* kRecordName = "st6unst_record.txt";
 constexpr const char* kReleaseEventName = "PivoraTestSt6unstRelease";
-
-void DeleteFolderTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteFolderTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
 
 std::string RecordValue(const std::string& record, const std::string& key) {
   std::size_t start = record.find(key + "=");
@@ -40,27 +19,6 @@ std::string RecordValue(const std::string& record, const std::string& key) {
   start += key.size() + 1;
   std::size_t end = record.find('\n', start);
   return record.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  bool visible;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[64] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (owner == search->processId && lstrcmpiA(className, search->className) == 0 &&
-      (!search->visible || IsWindowVisible(window))) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 struct BoxChildren {
@@ -93,60 +51,6 @@ BOOL CALLBACK InspectBoxChild(HWND child, LPARAM parameter) {
 
 }  // namespace
 
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  return CloseHandle(file) && ok;
-}
-
-bool ReadBytes(const std::string& path, std::string* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes->clear();
-  char chunk[65536];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes->append(chunk, got);
-  CloseHandle(file);
-  return true;
-}
-
-bool PathExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-FolderFiles ReadFolderFiles(const std::string& folder) {
-  FolderFiles files;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
-  do {
-    std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      files[name + "\\"] = "<folder>";
-    } else {
-      ReadBytes(folder + "\\" + name, &files[name]);
-    }
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return files;
-}
-
-ScratchFolder::ScratchFolder(const std::string& name) {
-  char temp[MAX_PATH] = "";
-  GetTempPathA(sizeof temp, temp);
-  path_ = std::string(temp) + "unrigger_e2e_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-  DeleteFolderTree(path_);
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-ScratchFolder::~ScratchFolder() { DeleteFolderTree(path_); }
-
 SimulatorListFolder::SimulatorListFolder() {
   char appData[MAX_PATH] = "";
   SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, TRUE);
@@ -166,6 +70,10 @@ SimulatorListFolder::SimulatorListFolder() {
     savedPath_.clear();
   }
   CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+UnriggerRun::UnriggerRun(const std::string& programFolder, const std::string& workingFolder) {
+  Start(programFolder + "\\unrigger.exe", "", workingFolder.c_str());
 }
 
 SimulatorListFolder::~SimulatorListFolder() {
@@ -227,51 +135,10 @@ UninstallerRecord ReadUninstallerRecord(const std::string& workingFolder) {
 }
 
 bool WaitForUninstallerRecord(const std::string& workingFolder, bool ended, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    UninstallerRecord record = ReadUninstallerRecord(workingFolder);
-    if (record.present && record.show != -1 && (!ended || record.ended)) return true;
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(kPollMs);
-  }
-}
-
-UnriggerRun::UnriggerRun(const std::string& programFolder, const std::string& workingFolder) {
-  std::string exe = programFolder + "\\unrigger.exe";
-  std::vector<char> commandLine(exe.begin(), exe.end());
-  commandLine.push_back('\0');
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workingFolder.c_str(), &startup, &process_)) {
-    process_ = PROCESS_INFORMATION{};
-  }
-}
-
-UnriggerRun::~UnriggerRun() {
-  if (process_.hProcess == nullptr) return;
-  // A test that failed half-way must not leave the program running.
-  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_.hProcess, 1);
-  }
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-}
-
-HWND UnriggerRun::WaitForWindow(const char* className, bool visible, DWORD timeoutMs) const {
-  DWORD start = GetTickCount();
-  for (;;) {
-    WindowSearch search{process_.dwProcessId, className, visible, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return nullptr;
-    if (GetTickCount() - start > timeoutMs) return nullptr;
-    Sleep(kPollMs);
-  }
-}
-
-bool UnriggerRun::WaitForExit(DWORD timeoutMs) const {
-  return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  return WaitUntil(timeoutMs, [&] {
+    const UninstallerRecord record = ReadUninstallerRecord(workingFolder);
+    return record.present && record.show != -1 && (!ended || record.ended);
+  });
 }
 
 MessageBoxSeen AnswerMessageBox(HWND box) {
@@ -285,14 +152,6 @@ MessageBoxSeen AnswerMessageBox(HWND box) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(children.okButton));
   return seen;
-}
-
-std::string WindowText(HWND window) {
-  char text[1024] = "";
-  DWORD_PTR length = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 5000, &length);
-  return std::string(text, length);
 }
 
 RECT ChildRectInParent(HWND child) {

@@ -4,28 +4,9 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
 
-// Files of a folder (not its subfolders), name -> bytes.
-using FolderFiles = std::map<std::string, std::string>;
-
-bool WriteBytes(const std::string& path, const std::string& bytes);
-bool ReadBytes(const std::string& path, std::string* bytes);
-bool PathExists(const std::string& path);
-FolderFiles ReadFolderFiles(const std::string& folder);
-
-// A fresh folder under the temporary folder, removed with its contents.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name);
-  ~ScratchFolder();
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
- private:
-  std::string path_;
-};
+#include "tests/wine/common/wine_helpers.h"
 
 // The simulator's folder under the application data folder, emptied for the
 // test and given back as it was afterwards.
@@ -72,22 +53,13 @@ UninstallerRecord ReadUninstallerRecord(const std::string& workingFolder);
 // Waits until the stand-in has written its record (and, if `ended`, its end).
 bool WaitForUninstallerRecord(const std::string& workingFolder, bool ended, DWORD timeoutMs);
 
-class UnriggerRun {
+// unrigger.exe started from `programFolder` in `workingFolder`.
+class UnriggerRun : public Program {
  public:
   UnriggerRun(const std::string& programFolder, const std::string& workingFolder);
-  ~UnriggerRun();
-  bool started() const { return process_.hProcess != nullptr; }
-  DWORD processId() const { return process_.dwProcessId; }
-  DWORD threadId() const { return process_.dwThreadId; }
-
-  // Top-level window of the program with this class, waited for until it
-  // exists, or with `visible` until it is shown.
-  HWND WaitForWindow(const char* className, bool visible = true, DWORD timeoutMs = 20000) const;
-  // True once the program has ended; false after the timeout.
-  bool WaitForExit(DWORD timeoutMs = 20000) const;
-
- private:
-  PROCESS_INFORMATION process_ = {};
+  bool started() const { return Handle() != nullptr; }
+  DWORD processId() const { return Id(); }
+  DWORD threadId() const { return ThreadId(); }
 };
 
 struct MessageBoxSeen {
@@ -99,5 +71,4 @@ struct MessageBoxSeen {
 // Reads the box's caption, text and buttons, then presses its OK.
 MessageBoxSeen AnswerMessageBox(HWND box);
 
-std::string WindowText(HWND window);
 RECT ChildRectInParent(HWND child);

@@ -11,22 +11,16 @@
 #include <vector>
 
 #include "testbed/sim_host/sim_host.h"
+#include "tests/wine/common/wine_helpers.h"
 
 // Generous: every Wine process here runs under emulation.
 constexpr DWORD kServerStartTimeoutMs = 30000;
-
-inline bool WriteTextFile(const std::string& path, const std::string& text) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && ok;
-}
 
 // Puts the server and its recording where the module starts it from.
 inline bool InstallServer(const SimHost& host, const std::string& recording) {
   const std::string folder = host.folder + "\\pivora\\";
   return CopyFileA(PIVORASRV_PATH, (folder + "pivorasrv.exe").c_str(), FALSE) &&
-         (recording.empty() || WriteTextFile(folder + "replay.rec", recording));
+         (recording.empty() || WriteBytes(folder + "replay.rec", recording));
 }
 
 // Camera calls read from the SimConnect double as they come, without

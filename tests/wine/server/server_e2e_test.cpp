@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/server/server_case.h"
 #include "tests/wine/spine/spine_fixture.h"
 

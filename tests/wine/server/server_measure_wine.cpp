@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "module/title_parse.h"
-#include "tests/wine/configuration/appdata_folder.h"
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/server/server_case.h"
 #include "testbed/sim_host/now_ms.h"
 
@@ -130,25 +130,19 @@ void MeasureLatency() {
 }
 
 void MeasureCpuAtRest(const char* what, const std::string& recording) {
-  char temp[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  const std::string folder = std::string(temp) + "pivora-measure-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string program = folder + "\\pivorasrv.exe";
+  ScratchFolder folder("measure");
+  const std::string program = folder / "pivorasrv.exe";
   CopyFileA(PIVORASRV_PATH, program.c_str(), FALSE);
-  if (!recording.empty()) WriteTextFile(folder + "\\replay.rec", recording);
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!recording.empty()) WriteBytes(folder / "replay.rec", recording);
+  Program server;
+  if (!server.Start(program, "")) {
     std::printf("%s: cannot start the server\n", what);
     return;
   }
   Sleep(3000);  // past start-up
   auto cpuMs = [&] {
     FILETIME created, ended, kernel, user;
-    GetProcessTimes(process.hProcess, &created, &ended, &kernel, &user);
+    GetProcessTimes(server.Handle(), &created, &ended, &kernel, &user);
     auto ms = [](const FILETIME& t) { return double((uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4; };
     return ms(kernel) + ms(user);
   };
@@ -160,12 +154,7 @@ void MeasureCpuAtRest(const char* what, const std::string& recording) {
   std::printf("%s: %.0f ms of CPU in %.0f ms, %.2f %% of one core\n", what, usedMs, wallMs, 100.0 * usedMs / wallMs);
   HWND window = ServerWindow();
   if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  DeleteFileA(program.c_str());
-  DeleteFileA((folder + "\\replay.rec").c_str());
-  RemoveDirectoryA(folder.c_str());
+  server.WaitForExit(10000);
 }
 
 }  // namespace
