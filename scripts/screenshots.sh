@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes a picture of each dialog of pivora.dll under Wine on a virtual X
-# display, captures the screen and trims it to the dialog. PNGs go to
+# Takes a picture of each dialog of pivora.dll, and of the device server's
+# window with its live view and Feel panel, under Wine on a virtual X
+# display, captures the screen and trims it to the window. PNGs go to
 # build/screenshots/.
 #
 #   scripts/screenshots.sh [--templates] [windows build dir]   (default: build/windows)
@@ -25,9 +26,10 @@ display="${PIVORA_SHOTS_DISPLAY:-:77}"
 show_ms=20000
 
 dll="$build/module/pivora.dll"
+server="$build/server/pivorasrv.exe"
 viewer="$build/testbed/dialog_viewer/dialog_viewer.exe"
 shots="$build/testbed/dialog_shots/dialog_shots.exe"
-for f in "$dll" "$viewer" "$shots"; do
+for f in "$dll" "$viewer" "$shots" "$server"; do
   [ -f "$f" ] || { echo "missing $f: build the windows preset first" >&2; exit 1; }
 done
 mkdir -p "$out"
@@ -68,6 +70,15 @@ wineserver -p
 # Wine sees the build tree through drive Z:.
 win() { echo "Z:${1//\//\\}"; }
 
+# Cuts the virtual desktop away around the one window on it: a border in the
+# desktop's colour makes -trim take that colour as the one to remove.
+crop() {
+  local desktop
+  desktop="$(convert "$1" -format '%[pixel:p{1279,1023}]' info:)"
+  convert "$1" -bordercolor "$desktop" -border 1 -trim +repage "$2"
+  rm -f "$1"
+}
+
 for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point; do
   id="${entry%%:*}"
   name="${entry#*:}"
@@ -88,12 +99,37 @@ for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point;
     exit 1
   fi
   import -display "$display" -window root "$out/$name-full.png"
-  # Cut away the virtual desktop around the dialog: a border in the
-  # desktop's colour makes -trim take that colour as the one to remove.
-  desktop="$(convert "$out/$name-full.png" -format '%[pixel:p{1279,1023}]' info:)"
-  convert "$out/$name-full.png" -bordercolor "$desktop" -border 1 -trim +repage "$out/$name.png"
+  crop "$out/$name-full.png" "$out/$name.png"
   # Deleting the marker tells the viewer to close its dialog.
-  rm -f "$out/$name-full.png" "$ready"
+  rm -f "$ready"
   wait "$viewer_pid" || true
   echo "$out/$name.png"
 done
+
+# The device server replaying the hand session with the feel on, taken while
+# the hand rests on the controller with tremor (from 1.5 s of each pass).
+# The server records what it reads; the recording's times say how far it is.
+appdata="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")"
+mkdir -p "$appdata/pivora"
+printf '[SETTINGS]\r\nrotationcurve=50\r\ntranslationcurve=30\r\nrotationsmoothing=50\r\ntranslationsmoothing=40\r\n' \
+  >"$appdata/pivora/pivorasrv.ini"
+record="$out/.server-reading.rec"
+rm -f "$record"
+wine explorer /desktop=pivora-shots,1280x1024 "$server" --replay "$(win "$here/testbed/recordings/hand_tremor.rec")" \
+  --record "$(win "$record")" &
+server_pid=$!
+for _ in $(seq 600); do
+  last="$(tail -n 1 "$record" 2>/dev/null | cut -d' ' -f1)"
+  [ "${last:-0}" -ge 3000 ] 2>/dev/null && break
+  sleep 0.1
+done
+if [ "${last:-0}" -lt 3000 ] 2>/dev/null; then
+  echo "the device server did not show" >&2
+  kill "$server_pid" 2>/dev/null || true
+  exit 1
+fi
+import -display "$display" -window root "$out/server-full.png"
+crop "$out/server-full.png" "$out/server.png"
+kill "$server_pid" 2>/dev/null || true
+rm -f "$record"
+echo "$out/server.png"

@@ -26,7 +26,9 @@
 #include "module/title_layout.h"
 #include "server/axis_processing.h"
 #include "server/config_watch_win.h"
+#include "server/feel_panel_win.h"
 #include "server/joystick_win.h"
+#include "server/live_view_win.h"
 #include "server/raw_input_win.h"
 #include "server/recording.h"
 
@@ -35,8 +37,13 @@ constexpr char kDefaultReplayName[] = "replay.rec";
 constexpr DWORD kReadPeriodMs = 10;       // 100 readings a second
 constexpr DWORD kConfigPollMs = 100;      // settings take effect this fast
 constexpr DWORD kDeviceScanMs = 1000;     // a plugged-in controller is found this fast
-constexpr int kWindowWidthPx = 460;
-constexpr int kWindowHeightPx = 200;
+// Client area: four lines of text, the live view, the Feel panel.
+constexpr int kMarginPx = 10;
+constexpr int kTextLineHeightPx = 22;
+constexpr int kClientWidthPx = 460;
+constexpr int kLiveViewTopPx = kMarginPx + 4 * kTextLineHeightPx + 4;
+constexpr int kFeelPanelTopPx = kLiveViewTopPx + kLiveViewHeightPx + 6;
+constexpr int kClientHeightPx = kFeelPanelTopPx + kFeelPanelHeightPx + kMarginPx;
 constexpr int kExitUsage = 2;
 constexpr int kExitBadRecording = 3;
 constexpr int kExitNoRecordFile = 4;
@@ -62,6 +69,8 @@ struct ServerState {
   FeelState feel = kFreshFeelState;
   DWORD lastReadClockMs = 0;  // timeGetTime of the last reading, for the smoothing's step
   bool readAny = false;
+  RawReading shownReading{};  // the reading the live view shows
+  PublishedFrame shownFrame{};  // and the values sent for it
   PublishedFrame published{};
   bool publishedAny = false;
   bool shownCalibrating = false;
@@ -157,7 +166,18 @@ static void Publish(const PublishedFrame& frame) {
   char title[kTitleBufferSize];
   FormatDeviceTitle(frame.axis, frame.button, title, sizeof title);
   SetWindowTextA(gServer.window, title);
-  InvalidateRect(gServer.window, nullptr, TRUE);
+}
+
+// Repaints at most once a reading, and only what changed and can be seen.
+static void ShowReading(const RawReading& reading, const PublishedFrame& frame) {
+  if (!LiveViewShowing(gServer.window)) return;
+  if (std::memcmp(&reading, &gServer.shownReading, sizeof reading) == 0 &&
+      std::memcmp(&frame, &gServer.shownFrame, sizeof frame) == 0)
+    return;
+  gServer.shownReading = reading;
+  gServer.shownFrame = frame;
+  const RECT changing = {0, 0, kClientWidthPx, kFeelPanelTopPx};
+  InvalidateRect(gServer.window, &changing, FALSE);
 }
 
 static void ReadOnce(DWORD nowMs) {
@@ -174,12 +194,15 @@ static void ReadOnce(DWORD nowMs) {
   const double stepSeconds = gServer.readAny ? (clockMs - gServer.lastReadClockMs) / 1000.0 : kReadingPeriodSeconds;
   gServer.lastReadClockMs = clockMs;
   gServer.readAny = true;
-  Publish(ProcessReading(reading, gServer.config, stepSeconds, &gServer.feel));
+  const PublishedFrame frame = ProcessReading(reading, gServer.config, stepSeconds, &gServer.feel);
+  Publish(frame);
+  ShowReading(reading, frame);
 }
 
 static void ReloadConfig() {
   const std::string oldDevice = gServer.config.deviceName;
   LoadServerConfig(gServer.watch, &gServer.config);
+  ShowFeelSettings(gServer.config.feel);
   if (gServer.config.deviceName != oldDevice) {
     // Another controller was chosen: look again at once.
     gServer.device.present = false;
@@ -190,9 +213,17 @@ static void ReloadConfig() {
 
 // ---- window ------------------------------------------------------------------
 
+// Drawn into a bitmap first, so that the view does not flicker while the
+// readings change 100 times a second; the panel's controls are clipped out.
 static void Paint(HWND window) {
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
+  HDC windowDc = BeginPaint(window, &paint);
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = CreateCompatibleDC(windowDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   char lines[4][160];
@@ -214,7 +245,14 @@ static void Paint(HWND window) {
   std::snprintf(lines[3], sizeof lines[3], "tX %ld  tY %ld  tZ %ld  rX %ld  rY %ld  rZ %ld  button %ld",
                 long(v[0]), long(v[1]), long(v[2]), long(v[3]), long(v[4]), long(v[5]),
                 long(gServer.published.button));
-  for (int i = 0; i < 4; ++i) TextOutA(dc, 10, 10 + 22 * i, lines[i], int(std::strlen(lines[i])));
+  for (int i = 0; i < 4; ++i)
+    TextOutA(dc, kMarginPx, kMarginPx + kTextLineHeightPx * i, lines[i], int(std::strlen(lines[i])));
+  const RECT view = {kMarginPx, kLiveViewTopPx, kClientWidthPx - kMarginPx, kLiveViewTopPx + kLiveViewHeightPx};
+  PaintLiveView(dc, view, gServer.shownReading, gServer.shownFrame, gServer.config);
+  BitBlt(windowDc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  SelectObject(dc, oldBitmap);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
   EndPaint(window, &paint);
 }
 
@@ -223,6 +261,14 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
       Paint(window);
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers the whole window
+    case WM_HSCROLL:
+    case WM_COMMAND:
+      if (OnFeelPanelInput(reinterpret_cast<HWND>(lParam), message, wParam, gServer.watch.path[kWatchServer],
+                           &gServer.config.feel))
+        return 0;
+      return DefWindowProcA(window, message, wParam, lParam);
     case WM_INPUT:
       if (gServer.source == kSourceDevice)
         OnRawInput(reinterpret_cast<HRAWINPUT>(lParam), gServer.config.deviceName.c_str());
@@ -312,13 +358,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
   if (!RegisterClassA(&windowClass)) return 1;
-  gServer.window = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, kWindowWidthPx, kWindowHeightPx, nullptr,
-                                   nullptr, instance, nullptr);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  RECT frame = {0, 0, kClientWidthPx, kClientHeightPx};
+  AdjustWindowRect(&frame, style, FALSE);
+  gServer.window = CreateWindowExA(0, kWindowClass, "", style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                                   frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (gServer.window == nullptr) return 1;
+  CreateFeelPanel(gServer.window, kMarginPx, kFeelPanelTopPx, kClientWidthPx - 2 * kMarginPx, gServer.config.feel);
   if (gServer.source == kSourceDevice) StartRawInput(gServer.window);
 
   // 10 ms waits need the finer system timer; without it they round up to

@@ -1,0 +1,106 @@
+// The panel's controls are children of the server window (not a dialog), so
+// that the window stays the one "pivoraserver" window the module finds.
+
+#include "server/feel_panel_win.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "setup/configuration_file_win.h"
+
+enum FeelSlider { kRotationCurve, kTranslationCurve, kRotationSmoothing, kTranslationSmoothing, kSliderCount };
+
+constexpr int kRowHeightPx = 30;
+constexpr int kLabelWidthPx = 130;
+constexpr int kValueWidthPx = 45;
+constexpr const char* kSliderNames[kSliderCount] = {"Rotation curve", "Translation curve", "Rotation smoothing",
+                                                    "Translation smoothing"};
+
+struct FeelPanel {
+  HWND slider[kSliderCount];
+  HWND value[kSliderCount];
+  HWND dominant;
+};
+
+static FeelPanel gPanel;
+
+static int32_t* SliderSetting(FeelSettings* feel, int slider) {
+  switch (slider) {
+    case kRotationCurve: return &feel->curve[kGroupRotation];
+    case kTranslationCurve: return &feel->curve[kGroupTranslation];
+    case kRotationSmoothing: return &feel->smoothing[kGroupRotation];
+    default: return &feel->smoothing[kGroupTranslation];
+  }
+}
+
+static void ShowValue(int slider, int32_t percent) {
+  char text[16];
+  std::snprintf(text, sizeof text, percent == 0 && slider >= kRotationSmoothing ? "off" : "%ld %%", long(percent));
+  SetWindowTextA(gPanel.value[slider], text);
+}
+
+static HWND Child(HWND parent, const char* type, const char* text, DWORD style, int x, int y, int w, int h) {
+  HWND control = CreateWindowExA(0, type, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+  if (control != nullptr) SendMessageA(control, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return control;
+}
+
+bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettings& feel) {
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  bool ok = Child(window, "BUTTON", "Feel", BS_GROUPBOX, left, top, width, kFeelPanelHeightPx) != nullptr;
+  const int sliderLeft = left + 10 + kLabelWidthPx;
+  const int sliderWidth = width - 20 - kLabelWidthPx - kValueWidthPx;
+  for (int s = 0; s < kSliderCount; ++s) {
+    const int y = top + 20 + s * kRowHeightPx;
+    ok &= Child(window, "STATIC", kSliderNames[s], SS_LEFT, left + 10, y + 4, kLabelWidthPx, 16) != nullptr;
+    gPanel.slider[s] = Child(window, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, sliderLeft, y,
+                             sliderWidth, 26);
+    gPanel.value[s] = Child(window, "STATIC", "", SS_LEFT, sliderLeft + sliderWidth + 5, y + 4, kValueWidthPx, 16);
+    ok &= gPanel.slider[s] != nullptr && gPanel.value[s] != nullptr;
+    SendMessageA(gPanel.slider[s], TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
+    SendMessageA(gPanel.slider[s], TBM_SETTICFREQ, 10, 0);
+    SendMessageA(gPanel.slider[s], TBM_SETPAGESIZE, 0, 10);
+  }
+  gPanel.dominant = Child(window, "BUTTON", "Dominant axis only (the others read 0)", BS_AUTOCHECKBOX | WS_TABSTOP,
+                          left + 10, top + 20 + kSliderCount * kRowHeightPx + 4, width - 20, 20);
+  ok &= gPanel.dominant != nullptr;
+  ShowFeelSettings(feel);
+  return ok;
+}
+
+void ShowFeelSettings(const FeelSettings& feel) {
+  FeelSettings shown = feel;
+  for (int s = 0; s < kSliderCount; ++s) {
+    const int32_t percent = *SliderSetting(&shown, s);
+    // Only a change moves the thumb, so a reload does not fight a drag.
+    if (SendMessageA(gPanel.slider[s], TBM_GETPOS, 0, 0) != percent)
+      SendMessageA(gPanel.slider[s], TBM_SETPOS, TRUE, percent);
+    ShowValue(s, percent);
+  }
+  SendMessageA(gPanel.dominant, BM_SETCHECK, feel.dominantAxis ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool OnFeelPanelInput(HWND control, UINT message, WPARAM wParam, const char* serverFilePath, FeelSettings* feel) {
+  bool letGo = false;
+  if (message == WM_COMMAND && control == gPanel.dominant && HIWORD(wParam) == BN_CLICKED) {
+    feel->dominantAxis = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    letGo = true;
+  } else if (message == WM_HSCROLL) {
+    int s = 0;
+    while (s < kSliderCount && gPanel.slider[s] != control) ++s;
+    if (s == kSliderCount) return false;
+    const int32_t percent = int32_t(SendMessageA(control, TBM_GETPOS, 0, 0));
+    *SliderSetting(feel, s) = percent;
+    ShowValue(s, percent);
+    // A drag applies as it goes and is saved when it ends; keys, clicks and
+    // the wheel are saved at once (a save that changes nothing writes nothing).
+    letGo = LOWORD(wParam) != TB_THUMBTRACK;
+  } else {
+    return false;
+  }
+  if (letGo) UpdateConfigFile(serverFilePath, FeelSettingsWrites(*feel));
+  return true;
+}
