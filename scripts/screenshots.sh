@@ -119,7 +119,7 @@ wine explorer /desktop=pivora-shots,1280x1024 "$server" --replay "$(win "$here/t
   --record "$(win "$record")" &
 server_pid=$!
 for _ in $(seq 600); do
-  last="$(tail -n 1 "$record" 2>/dev/null | cut -d' ' -f1)"
+  last="$(tail -n 1 "$record" 2>/dev/null | cut -d' ' -f1 || true)"
   [ "${last:-0}" -ge 3000 ] 2>/dev/null && break
   sleep 0.1
 done

@@ -18,6 +18,7 @@ constexpr const char* kSliderNames[kSliderCount] = {"Rotation curve", "Translati
                                                     "Translation smoothing"};
 
 struct FeelPanel {
+  RECT frame;
   HWND slider[kSliderCount];
   HWND value[kSliderCount];
   HWND dominant;
@@ -50,7 +51,8 @@ static HWND Child(HWND parent, const char* type, const char* text, DWORD style, 
 bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettings& feel) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
-  bool ok = Child(window, "BUTTON", "Feel", BS_GROUPBOX, left, top, width, kFeelPanelHeightPx) != nullptr;
+  gPanel.frame = {left, top, left + width, top + kFeelPanelHeightPx};
+  bool ok = true;
   const int sliderLeft = left + 10 + kLabelWidthPx;
   const int sliderWidth = width - 20 - kLabelWidthPx - kValueWidthPx;
   for (int s = 0; s < kSliderCount; ++s) {
@@ -69,6 +71,18 @@ bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettin
   ok &= gPanel.dominant != nullptr;
   ShowFeelSettings(feel);
   return ok;
+}
+
+// A group box control would stay see-through in a window that clips its
+// children (which the flicker-free paint needs), so the frame is drawn.
+void PaintFeelPanelFrame(HDC dc) {
+  RECT edge = gPanel.frame;
+  edge.top += 7;
+  DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  SetBkMode(dc, OPAQUE);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  TextOutA(dc, gPanel.frame.left + 8, gPanel.frame.top, " Feel ", 6);
+  SetBkMode(dc, TRANSPARENT);
 }
 
 void ShowFeelSettings(const FeelSettings& feel) {

@@ -14,6 +14,9 @@ constexpr int kFeelPanelHeightPx = 180;
 // showing `feel`. False when a control could not be made.
 bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettings& feel);
 
+// Draws the panel's frame and title into the window's paint.
+void PaintFeelPanelFrame(HDC dc);
+
 // Shows `feel` (read again from the file).
 void ShowFeelSettings(const FeelSettings& feel);
 

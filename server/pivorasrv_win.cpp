@@ -249,6 +249,7 @@ static void Paint(HWND window) {
     TextOutA(dc, kMarginPx, kMarginPx + kTextLineHeightPx * i, lines[i], int(std::strlen(lines[i])));
   const RECT view = {kMarginPx, kLiveViewTopPx, kClientWidthPx - kMarginPx, kLiveViewTopPx + kLiveViewHeightPx};
   PaintLiveView(dc, view, gServer.shownReading, gServer.shownFrame, gServer.config);
+  PaintFeelPanelFrame(dc);
   BitBlt(windowDc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldBitmap);
   DeleteObject(bitmap);
