@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes a picture of each dialog of pivora.dll, and of the device server's
 # window with its live view and Feel panel, under Wine on a virtual X
-# display, captures the screen and trims it to the window. PNGs go to
-# build/screenshots/.
+# display, captures the screen and trims it to the window, at each display
+# scale in PIVORA_SHOTS_DPI (default 96, 120 and 144 DPI: 100, 125 and
+# 150 %). PNGs go to build/screenshots/<name>-<dpi>.png.
 #
 #   scripts/screenshots.sh [--templates] [windows build dir]   (default: build/windows)
 #
@@ -24,6 +25,10 @@ build="$(cd "${1:-$here/build/windows}" && pwd)"
 out="${PIVORA_SHOTS_OUT:-$here/build/screenshots}"
 display="${PIVORA_SHOTS_DISPLAY:-:77}"
 show_ms=20000
+# Room for the largest dialog at 150 %.
+desktop_width=1600
+desktop_height=1200
+desktop_size="${desktop_width}x$desktop_height"
 
 dll="$build/module/pivora.dll"
 server="$build/server/pivorasrv.exe"
@@ -46,7 +51,7 @@ trap cleanup EXIT
 
 # Start a display unless one is already there.
 if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
-  Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 ${desktop_size}x24 >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 fi
@@ -65,7 +70,6 @@ if [ ! -f /usr/share/wine/fonts/sserife.fon ] && [ ! -f "$fonts/sserife.fon" ]; 
   cp "$scratch"/x/usr/share/wine/fonts/* "$fonts/"
   rm -rf "$scratch"
 fi
-wineserver -p
 
 # Wine sees the build tree through drive Z:.
 win() { echo "Z:${1//\//\\}"; }
@@ -74,62 +78,71 @@ win() { echo "Z:${1//\//\\}"; }
 # desktop's colour makes -trim take that colour as the one to remove.
 crop() {
   local desktop
-  desktop="$(convert "$1" -format '%[pixel:p{1279,1023}]' info:)"
+  desktop="$(convert "$1" -format "%[pixel:p{$((desktop_width - 1)),$((desktop_height - 1))}]" info:)"
   convert "$1" -bordercolor "$desktop" -border 1 -trim +repage "$2"
   rm -f "$1"
 }
 
-for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point; do
-  id="${entry%%:*}"
-  name="${entry#*:}"
-  ready="$out/.ready-$id"
-  rm -f "$ready"
-  # A virtual desktop makes Wine draw the frames and captions itself, as
-  # Xvfb has no window manager to draw them.
-  if [ "$mode" = real ]; then
-    wine explorer /desktop=pivora-shots,1280x1024 "$shots" "$name" "$(win "$ready")" "$show_ms" &
-  else
-    wine explorer /desktop=pivora-shots,1280x1024 "$viewer" "$(win "$dll")" "$id" "$(win "$ready")" "$show_ms" &
-  fi
-  viewer_pid=$!
-  for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
-  if [ ! -f "$ready" ]; then
-    echo "dialog $id did not show" >&2
-    kill "$viewer_pid" 2>/dev/null || true
+# The simulator is not DPI-aware, so its dialogs take the system's scale.
+# Wine takes a new LogPixels only after the prefix's server has restarted.
+for dpi in ${PIVORA_SHOTS_DPI:-96 120 144}; do
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+  wineserver -w
+  wineserver -p
+  for entry in 120:calibration 126:settings 127:buttons 128:keycode 129:eye_point; do
+    id="${entry%%:*}"
+    name="${entry#*:}"
+    ready="$out/.ready-$id"
+    rm -f "$ready"
+    # A virtual desktop makes Wine draw the frames and captions itself, as
+    # Xvfb has no window manager to draw them.
+    if [ "$mode" = real ]; then
+      wine explorer /desktop=pivora-shots,$desktop_size "$shots" "$name" "$(win "$ready")" "$show_ms" &
+    else
+      wine explorer /desktop=pivora-shots,$desktop_size "$viewer" "$(win "$dll")" "$id" "$(win "$ready")" "$show_ms" &
+    fi
+    viewer_pid=$!
+    for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
+    if [ ! -f "$ready" ]; then
+      echo "dialog $id did not show at $dpi DPI" >&2
+      kill "$viewer_pid" 2>/dev/null || true
+      exit 1
+    fi
+    import -display "$display" -window root "$out/$name-$dpi-full.png"
+    crop "$out/$name-$dpi-full.png" "$out/$name-$dpi.png"
+    # Deleting the marker tells the viewer to close its dialog.
+    rm -f "$ready"
+    wait "$viewer_pid" || true
+    echo "$out/$name-$dpi.png"
+  done
+
+  # The device server replaying the hand session with the feel on, taken while
+  # the hand rests on the controller with tremor (from 1.5 s of each pass).
+  # The server records what it reads; the recording's times say how far it is.
+  appdata="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")"
+  mkdir -p "$appdata/pivora"
+  printf '[SETTINGS]\r\nrotationcurve=50\r\ntranslationcurve=30\r\nrotationsmoothing=50\r\ntranslationsmoothing=40\r\n' \
+    >"$appdata/pivora/pivorasrv.ini"
+  record="$out/.server-reading.rec"
+  rm -f "$record"
+  wine explorer /desktop=pivora-shots,$desktop_size "$server" --replay "$(win "$here/testbed/recordings/hand_tremor.rec")" \
+    --record "$(win "$record")" &
+  server_pid=$!
+  for _ in $(seq 600); do
+    last="$(tail -n 1 "$record" 2>/dev/null | cut -d' ' -f1 || true)"
+    [ "${last:-0}" -ge 3000 ] 2>/dev/null && break
+    sleep 0.1
+  done
+  if [ "${last:-0}" -lt 3000 ] 2>/dev/null; then
+    echo "the device server did not show at $dpi DPI" >&2
+    kill "$server_pid" 2>/dev/null || true
     exit 1
   fi
-  import -display "$display" -window root "$out/$name-full.png"
-  crop "$out/$name-full.png" "$out/$name.png"
-  # Deleting the marker tells the viewer to close its dialog.
-  rm -f "$ready"
-  wait "$viewer_pid" || true
-  echo "$out/$name.png"
-done
-
-# The device server replaying the hand session with the feel on, taken while
-# the hand rests on the controller with tremor (from 1.5 s of each pass).
-# The server records what it reads; the recording's times say how far it is.
-appdata="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")"
-mkdir -p "$appdata/pivora"
-printf '[SETTINGS]\r\nrotationcurve=50\r\ntranslationcurve=30\r\nrotationsmoothing=50\r\ntranslationsmoothing=40\r\n' \
-  >"$appdata/pivora/pivorasrv.ini"
-record="$out/.server-reading.rec"
-rm -f "$record"
-wine explorer /desktop=pivora-shots,1280x1024 "$server" --replay "$(win "$here/testbed/recordings/hand_tremor.rec")" \
-  --record "$(win "$record")" &
-server_pid=$!
-for _ in $(seq 600); do
-  last="$(tail -n 1 "$record" 2>/dev/null | cut -d' ' -f1 || true)"
-  [ "${last:-0}" -ge 3000 ] 2>/dev/null && break
-  sleep 0.1
-done
-if [ "${last:-0}" -lt 3000 ] 2>/dev/null; then
-  echo "the device server did not show" >&2
+  import -display "$display" -window root "$out/server-$dpi-full.png"
+  crop "$out/server-$dpi-full.png" "$out/server-$dpi.png"
   kill "$server_pid" 2>/dev/null || true
-  exit 1
-fi
-import -display "$display" -window root "$out/server-full.png"
-crop "$out/server-full.png" "$out/server.png"
-kill "$server_pid" 2>/dev/null || true
-rm -f "$record"
-echo "$out/server.png"
+  rm -f "$record"
+  echo "$out/server-$dpi.png"
+done

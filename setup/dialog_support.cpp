@@ -2,6 +2,7 @@
 #include "setup/dialog_support.h"
 
 #include "module/lifecycle.h"
+#include "setup/dialog_background_win.h"
 #include "setup/dialog_number.h"
 
 namespace {
@@ -27,20 +28,7 @@ void BringDialogForward(HWND dialog) {
 }
 
 void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(dialog, &paint);
-  HBITMAP bitmap = LoadBitmapA(gModuleInstance, MAKEINTRESOURCEA(bitmapId));
-  if (dc != nullptr && bitmap != nullptr) {
-    HDC memory = CreateCompatibleDC(dc);
-    if (memory != nullptr) {
-      HGDIOBJ previous = SelectObject(memory, bitmap);
-      BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-      SelectObject(memory, previous);
-      DeleteDC(memory);
-    }
-  }
-  if (bitmap != nullptr) DeleteObject(bitmap);
-  EndPaint(dialog, &paint);
+  PaintBackgroundPicture(dialog, gModuleInstance, bitmapId, width, height);
 }
 
 void ShowDialogMessage(HWND dialog, const char* text) {

@@ -32,8 +32,8 @@ bool ReadDialogNumber(HWND dialog, int id, uint32_t* value);
 // Topmost without moving or sizing, and the keyboard focus.
 void BringDialogForward(HWND dialog);
 
-// Paints bitmap `bitmapId` of the module unscaled at the client origin.
-// Loaded and released on every paint, so nothing outlives the dialog.
+// Paints bitmap `bitmapId` of the module at the client origin, scaled with
+// the dialog's layout (PaintBackgroundPicture).
 void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height);
 
 // Message box with the module's caption, owned by the dialog.

@@ -15,6 +15,7 @@
 
 #include "setup/button_entries.h"
 #include "setup/calibration_tracker.h"
+#include "setup/dialog_background_win.h"
 #include "setup/eye_point_text.h"
 #include "setup/resources/resource.h"
 #include "setup/settings_controls.h"
@@ -32,19 +33,6 @@ UINT gShowMs;
 bool gReadyArmed;
 bool gReadyWritten;
 DWORD gOpenedAt;
-
-void PaintBackground(HWND dialog, int bitmapId, int width, int height) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(dialog, &paint);
-  HBITMAP bitmap = LoadBitmapA(gPivora, MAKEINTRESOURCEA(bitmapId));
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, previous);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
-  EndPaint(dialog, &paint);
-}
 
 void FillCalibration(HWND dialog) {
   // Six-digit readings with a sign: the widest numbers a device sends.
@@ -126,8 +114,8 @@ INT_PTR CALLBACK ViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       SetTimer(dialog, kWatchTimer, kWatchMs, nullptr);
       return TRUE;
     case WM_PAINT:
-      if (gDialogId == IDD_CALIBRATION) PaintBackground(dialog, IDB_CALIBRATION_BACKGROUND, 468, 464);
-      if (gDialogId == IDD_SETTINGS) PaintBackground(dialog, IDB_SETTINGS_BACKGROUND, 800, 490);
+      if (gDialogId == IDD_CALIBRATION) PaintBackgroundPicture(dialog, gPivora, IDB_CALIBRATION_BACKGROUND, 468, 464);
+      if (gDialogId == IDD_SETTINGS) PaintBackgroundPicture(dialog, gPivora, IDB_SETTINGS_BACKGROUND, 800, 490);
       if (!gReadyArmed) {
         gReadyArmed = true;
         SetTimer(dialog, kReadyTimer, kReadyDelayMs, nullptr);
