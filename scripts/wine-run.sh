@@ -33,4 +33,52 @@ case " $* " in
     done
     exit 1 ;;
 esac
-exec wine "$@"
+case " $* " in
+  *" --gtest_filter="*) ;;
+  *) exec wine "$@" ;;
+esac
+
+# One test case (CTest runs each in a process of its own). Under emulation a
+# Wine process now and then hangs while starting, before any test code runs;
+# only such a process is started once more, and it is logged so that the
+# test script can say how many were. A case that began is never run again:
+# its result stands. A process that printed its summary but does not exit is
+# ended, and the summary's result stands.
+start_limit="${PIVORA_WINE_START_SECONDS:-20}"
+exit_grace="${PIVORA_WINE_EXIT_SECONDS:-10}"
+retry_log="${PIVORA_WINE_RETRY_LOG:-$here/build/wine-retries.log}"
+output="$(mktemp)"
+trap 'rm -f "$output"' EXIT
+for attempt in 1 2; do
+  : >"$output"
+  wine "$@" >"$output" 2>&1 &
+  pid=$!
+  began=0 summary_at="" state=ran started=$SECONDS
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$began" = 0 ] && grep -q '^\[ RUN      \]' "$output"; then began=1; fi
+    if [ "$began" = 0 ] && (( SECONDS - started >= start_limit )); then
+      state=hung_at_start; kill "$pid"; break
+    fi
+    if [ -z "$summary_at" ] && grep -qE '^\[  (PASSED|FAILED)  \]' "$output"; then summary_at=$SECONDS; fi
+    if [ -n "$summary_at" ] && (( SECONDS - summary_at >= exit_grace )); then
+      state=hung_at_exit; kill "$pid"; break
+    fi
+    sleep 0.2
+  done
+  wait "$pid"
+  status=$?
+  cat "$output"
+  case "$state" in
+    hung_at_start)
+      echo "wine-run: no test began within ${start_limit}s (attempt $attempt)" >&2
+      [ "$attempt" = 1 ] && echo "$*" >>"$retry_log"
+      continue ;;
+    hung_at_exit)
+      echo "wine-run: the program did not exit ${exit_grace}s after its summary; ended it" >&2
+      grep -q '^\[  FAILED  \]' "$output" && exit 1
+      grep -q '^\[  PASSED  \]' "$output" && exit 0
+      exit 1 ;;
+  esac
+  exit "$status"
+done
+exit 1

@@ -1,42 +1,48 @@
 // The motion pipeline inside the real module: the camera calls and slew
 // events that a held device reading produces.
-#include <algorithm>
+#include <string>
 
-#include "module/motion.h"
 #include "tests/wine/camera/camera_case.h"
 
 namespace {
 
 class Motion : public CameraCase {};
 
-TEST_F(Motion, FreeLookMatchesTheNativeComputationExactly) {
-  // Large enough for the yaw to wrap, the bank to clamp and the coupling to
-  // matter within a few ticks.
-  const int32_t axes[6] = {10000, -2500, 400, 100000, 200000, 600000};
+// One reading per tick, each camera call checked against the reading it
+// came from. Expected values worked out by hand in 32-bit floats: 0.0001
+// per device unit and tick; pitch = yaw / 90 * bank + pitch input, from
+// this tick's yaw and bank before their limits; pitch and bank held at 90;
+// yaw wrapped into -180..180.
+TEST_F(Motion, EachTickMovesTheEyePointByTheReadingItRead) {
+  const int32_t kOut[6] = {10000, -2500, 400, 100000, 200000, 600000};
+  const int32_t kBack[6] = {-10000, 2500, -400, -100000, -200000, -600000};
+  const int32_t kRest[6] = {0, 0, 0, 0, 0, 0};
+  const struct {
+    const int32_t (*axes)[6];
+    const char* camera;  // x, y, z, pitch, bank, heading; null: no call
+    const char* guards;
+  } ticks[] = {
+      {&kOut, "1, 0.0399999991, -0.25, 23.333334, 20, 60", "step per unit, coupling"},
+      {&kOut, "2, 0.0799999982, -0.5, 73.3333359, 40, 120", "accumulation"},
+      {&kOut, "3, 0.119999997, -0.75, 90, 60, 180", "pitch held at 90, yaw 180 kept"},
+      {&kOut, "4, 0.159999996, -1, 90, 80, -120", "yaw wraps past 180"},
+      {&kBack, "3, 0.119999997, -0.75, -90, 60, -180", "negative steps, -180 kept"},
+      {&kRest, nullptr, "a reading at rest sends nothing"},
+      {&kBack, "2, 0.0799999982, -0.5, -86.6666718, 40, 120", "yaw wraps past -180, coupling before the wrap"},
+  };
   Start();
-  Feed(axes);
-  ASSERT_TRUE(PumpUntilCameraCalls(12));
-
-  MotionState state = InitialMotionState();
-  MotionInput input = {};
-  input.frame = {float(axes[0]), float(axes[1]), float(axes[2]),
-                 float(axes[3]), float(axes[4]), float(axes[5]), 0};
-  input.useonslew = 1;
-  input.sessionReady = true;
-  const std::vector<std::string> calls = CameraCalls();
-  for (size_t i = 0; i < 12; ++i) {
-    const MotionDecision decision = StepMotion(&state, input);
-    ASSERT_TRUE(decision.sendCamera);
-    const CameraCall& c = decision.camera;
-    EXPECT_EQ(Camera(c.x, c.y, c.z, c.pitch, c.bank, c.heading), calls[i]) << "tick " << i;
+  for (const auto& tick : ticks) {
+    SCOPED_TRACE(tick.guards);
+    Feed(*tick.axes);
+    const size_t before = CameraCalls().size();
+    if (tick.camera == nullptr) {
+      ASSERT_TRUE(PumpTicks(3));
+      EXPECT_EQ(CameraCalls().size(), before);
+      continue;
+    }
+    ASSERT_TRUE(PumpUntilCameraCalls(before + 1));
+    EXPECT_EQ(CameraCalls().back(), std::string("CameraSetRelative6DOF(H, ") + tick.camera + ")");
   }
-}
-
-TEST_F(Motion, DeviceAtRestSendsNothing) {
-  Start();
-  Feed({0, 0, 0, 0, 0, 0});
-  SimHostPump(400);
-  EXPECT_TRUE(CameraCalls().empty());
   EXPECT_TRUE(SlewEvents().empty());
 }
 
@@ -45,12 +51,12 @@ TEST_F(Motion, FreeLookWaitsForTheSessionButKeepsIntegrating) {
   DOUBLE(Double_SetOpenResult)(S_OK, 0);  // the simulator stays silent
   SimHostStart(&host);
   Feed({10000, 0, 0, 0, 0, 0});
-  SimHostPump(300);
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls("CallDispatch") >= 4; }));
   EXPECT_TRUE(CameraCalls().empty());
   DOUBLE(Double_QueueHeaderOnly)(3);  // any message makes the session ready
   ASSERT_TRUE(PumpUntilCameraCalls(1));
   // Every tick so far added 1.0; the first call carries all of them.
-  EXPECT_GE(std::stod(CameraCalls()[0].substr(sizeof("CameraSetRelative6DOF(H, ") - 1)), 3.0);
+  EXPECT_GE(std::stod(CameraCalls()[0].substr(sizeof("CameraSetRelative6DOF(H, ") - 1)), 4.0);
 }
 
 TEST_F(Motion, SlewModeSendsThrottledBatchesThenOneFreeze) {
@@ -59,7 +65,7 @@ TEST_F(Motion, SlewModeSendsThrottledBatchesThenOneFreeze) {
   Feed({500, 0, 0, 0, 0, -300});
   ASSERT_TRUE(SimHostPumpUntil(3000, [] { return SlewEvents().size() >= 6; }));
   Feed({0, 0, 0, 0, 0, 0});
-  SimHostPump(400);
+  ASSERT_TRUE(PumpTicks(4));
 
   const std::vector<std::string> calls = DoubleCalls();
   const std::vector<double> times = DoubleCallTimesMs();
@@ -73,7 +79,9 @@ TEST_F(Motion, SlewModeSendsThrottledBatchesThenOneFreeze) {
   // The first tick already knows the slew state but has not read the device
   // yet: at rest in slew mode after load, it sends the one initial freeze.
   const std::string freeze = "TransmitClientEvent(H, 0, 6, 0, 1, 16)";
-  if (!events.empty() && events.front() == freeze) events.erase(events.begin());
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(freeze, events.front());
+  events.erase(events.begin());
   ASSERT_GE(events.size(), 5u);
   // Each batch: SLEW_RIGHT then SLEW_HEADING_MINUS; at the end one SLEW_FREEZE.
   for (size_t i = 0; i + 1 < events.size(); i += 2) {
@@ -101,8 +109,9 @@ TEST_F(Motion, QuorixModeNeverMovesTheEyePoint) {
   WriteSettings("[SETTINGS]\r\nquorixmode=1\r\n");
   Start();
   Feed({10000, 0, 0, 0, 0, 0});
-  SimHostPump(400);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_TRUE(CameraCalls().empty());
+  EXPECT_TRUE(SlewEvents().empty());
 }
 
 }  // namespace

@@ -15,5 +15,16 @@ class SimulatorCase : public ::testing::Test {
   // Number of calls so far whose text starts with `prefix`.
   static size_t CountCalls(const char* prefix) { return DoubleCallsStartingWith(prefix).size(); }
 
+  // Pumps until the tick has run `ticks` more times and every queued message
+  // has been dispatched: what a check that nothing was sent stands on.
+  static ::testing::AssertionResult PumpTicks(size_t ticks, DWORD maxMs = 5000) {
+    const size_t target = CountCalls("CallDispatch") + ticks;
+    auto pending = DOUBLE(Double_PendingMessages);
+    if (SimHostPumpUntil(maxMs, [&] { return CountCalls("CallDispatch") >= target && pending() == 0; }))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << CountCalls("CallDispatch") << " dispatches of " << target << ", "
+                                         << pending() << " messages still queued";
+  }
+
   SimHost host;
 };
