@@ -1,11 +1,12 @@
-// The real pivora-install.exe against a fake simulator folder, fake
-// side-by-side SimConnect assemblies and the prefix's add-on list folder;
-// and the real unrigger.exe with the package's setup.lst taking the entry
-// out again.
+// The real pivora-install.exe against a scratch simulator folder, fake
+// side-by-side SimConnect assemblies, the real registry and the prefix's
+// add-on list folder: what only a real Win32 run shows. The steps and their
+// failures are native rows (tests/native/install_helper_steps_test.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "tests/wine/remover/unrigger_driver.h"
@@ -37,7 +38,7 @@ class InstallHelper : public testing::Test {
     ASSERT_TRUE(CopyFileA(PIVORA_INSTALL_PATH, (package / "pivora-install.exe").c_str(), FALSE));
     ASSERT_TRUE(CreateDirectoryA((package / "pivora").c_str(), nullptr));
     ASSERT_TRUE(WriteBytes(package / "pivora\\pivora.dll", "module bytes"));
-    ASSERT_TRUE(WriteBytes(package / "pivora\\pivorasrv.exe", "server bytes"));
+    ASSERT_TRUE(CopyFileA(PIVORASRV_PATH, (package / "pivora\\pivorasrv.exe").c_str(), FALSE));
     ASSERT_TRUE(WriteBytes(sim / "fsx.exe", "simulator"));
     // Three versions with their library, a newer one without it, and a
     // different assembly that must not be taken for SimConnect.
@@ -71,6 +72,23 @@ class InstallHelper : public testing::Test {
   ScratchFolder winsxs{"winsxs"};
 };
 
+// A window of the simulator's main class in this process, for as long as
+// the object lives.
+class SimulatorWindow {
+ public:
+  SimulatorWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "FS98MAIN";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowA("FS98MAIN", "Flight Simulator X", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                            windowClass.hInstance, nullptr);
+  }
+  ~SimulatorWindow() { DestroyWindow(window_); }
+  HWND window_;
+};
+
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -81,81 +99,14 @@ TEST_F(InstallHelper, FreshInstallCopiesEverythingAndCreatesTheList) {
   const HelperRun run = Run(Arguments());
   EXPECT_EQ(run.exitCode, 0u) << run.output;
   EXPECT_EQ(Bytes(sim / "pivora\\pivora.dll"), "module bytes");
-  EXPECT_EQ(Bytes(sim / "pivora\\pivorasrv.exe"), "server bytes");
+  EXPECT_TRUE(PathExists(sim / "pivora\\pivorasrv.exe"));
   EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2") << "the newest version with a library";
   const std::string list = List();
   EXPECT_EQ(Count(list, "<Path>pivora\\pivora.dll</Path>"), 1u) << list;
   EXPECT_NE(list.find("</SimBase.Document>"), std::string::npos);
   EXPECT_FALSE(PathExists(lists / "dll.xml.before_pivora_install")) << "nothing to back up";
-  EXPECT_FALSE(PathExists(lists / "dll.xml.pivora-new"));
+  EXPECT_FALSE(PathExists(lists / "dll.xml.new"));
   EXPECT_EQ(Count(run.output, "MISSING"), 0u) << run.output;
-}
-
-TEST_F(InstallHelper, ExistingListIsBackedUpAndNeverGetsTheEntryTwice) {
-  ASSERT_TRUE(WriteBytes(lists / "dll.xml", kOtherList));
-  const HelperRun first = Run(Arguments());
-  EXPECT_EQ(first.exitCode, 0u) << first.output;
-  const std::string installed = List();
-  EXPECT_EQ(Bytes(lists / "dll.xml.before_pivora_install"), kOtherList);
-  EXPECT_EQ(Count(installed, "pivora\\pivora.dll"), 1u);
-  EXPECT_EQ(Count(installed, "other\\other.dll"), 1u);
-
-  const HelperRun second = Run(Arguments());
-  EXPECT_EQ(second.exitCode, 0u) << second.output;
-  EXPECT_EQ(List(), installed);
-  EXPECT_EQ(Bytes(lists / "dll.xml.before_pivora_install"), kOtherList) << "the first backup is kept";
-  EXPECT_NE(second.output.find("already"), std::string::npos) << second.output;
-}
-
-TEST_F(InstallHelper, RemovalProgramWithThePackagesSetupListRestoresTheList) {
-  ASSERT_TRUE(WriteBytes(lists / "dll.xml", kOtherList));
-  ASSERT_EQ(Run(Arguments()).exitCode, 0u);
-  ScratchFolder program("program");
-  ASSERT_TRUE(InstallUnrigger(program.path(), false));
-  ASSERT_TRUE(CopyFileA(PACKAGE_SETUP_LST, (program / "setup.lst").c_str(), FALSE));
-  ASSERT_TRUE(WriteBytes(program / "ST6UNST.LOG", ""));
-  UnriggerRun run(program.path(), program.path());
-  HWND main = run.WaitForWindow("main");
-  ASSERT_NE(main, nullptr);
-  SendMessageA(GetDlgItem(main, IDOK), BM_CLICK, 0, 0);
-  ASSERT_TRUE(run.WaitForExit());
-  EXPECT_EQ(List(), kOtherList);
-}
-
-TEST_F(InstallHelper, SaysWhatIsMissingAndDoesTheRest) {
-  const struct {
-    const char* what;
-    bool withSimulator;
-    bool withAssemblies;
-    const char* missing;
-  } cases[] = {
-      {"no simulator", false, true, "MISSING: the simulator's folder"},
-      {"no SimConnect", true, false, "MISSING: the simulator's SimConnect library"},
-  };
-  for (const auto& c : cases) {
-    DeleteFileA((lists / "dll.xml").c_str());
-    if (!c.withSimulator) DeleteFileA((sim / "fsx.exe").c_str());
-    ScratchFolder empty("empty");
-    const std::string arguments =
-        "--sim \"" + sim.path() + "\" --winsxs \"" + (c.withAssemblies ? winsxs.path() : empty.path()) + "\"";
-    const HelperRun run = Run(arguments);
-    EXPECT_EQ(run.exitCode, 1u) << c.what << "\n" << run.output;
-    EXPECT_NE(run.output.find(c.missing), std::string::npos) << c.what << "\n" << run.output;
-    // Without a simulator nothing is touched; without SimConnect the rest is done.
-    EXPECT_EQ(PathExists(lists / "dll.xml"), c.withSimulator) << c.what;
-    EXPECT_EQ(PathExists(sim / "pivora\\pivora.dll"), c.withSimulator) << c.what;
-    EXPECT_FALSE(PathExists(sim / "pivora\\simconnect.dll")) << c.what;
-    ASSERT_TRUE(WriteBytes(sim / "fsx.exe", "simulator"));
-  }
-}
-
-TEST_F(InstallHelper, ListThatIsNotAListIsLeftAlone) {
-  ASSERT_TRUE(WriteBytes(lists / "dll.xml", "not a list"));
-  const HelperRun run = Run(Arguments());
-  EXPECT_EQ(run.exitCode, 1u) << run.output;
-  EXPECT_EQ(List(), "not a list");
-  EXPECT_FALSE(PathExists(lists / "dll.xml.before_pivora_install"));
-  EXPECT_NE(run.output.find("left as it is"), std::string::npos) << run.output;
 }
 
 // Without --sim the simulator's install path comes from the registry.
@@ -183,6 +134,44 @@ TEST_F(InstallHelper, FindsTheSimulatorThroughTheRegistry) {
   EXPECT_EQ(run.exitCode, 0u) << run.output;
   EXPECT_NE(run.output.find("registry value SetupPath"), std::string::npos) << run.output;
   EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2");
+}
+
+// Install into a scratch simulator folder, then remove with a replay server
+// running from the installed copy: the folder ends as before, the CR LF
+// list with other entries byte for byte, and the server is stopped.
+TEST_F(InstallHelper, RemovalUndoesTheInstallAndStopsTheServer) {
+  ASSERT_TRUE(WriteBytes(lists / "dll.xml", kOtherList));
+  const FolderFiles simBefore = ReadFolderFiles(sim.path());
+  const HelperRun install = Run(Arguments());
+  ASSERT_EQ(install.exitCode, 0u) << install.output;
+  const size_t installedSize = List().size();
+  Program server;
+  ASSERT_TRUE(server.Start(sim / "pivora\\pivorasrv.exe", "--replay \"" REPLAY_RECORDING "\""));
+  ASSERT_NE(server.WaitForWindow("pivoraserver", false), nullptr) << "the replay server did not start";
+
+  const HelperRun removal = Run("--remove --sim \"" + sim.path() + "\"");
+  EXPECT_EQ(removal.exitCode, 0u) << removal.output;
+  EXPECT_NE(server.ExitCode(), STILL_ACTIVE) << removal.output;
+  EXPECT_EQ(ReadFolderFiles(sim.path()), simBefore);
+  const std::string after = List();
+  size_t differs = 0;
+  while (differs < after.size() && differs < sizeof kOtherList - 1 && after[differs] == kOtherList[differs]) ++differs;
+  std::printf("%sdll.xml: %u bytes before the install, %u after it, %u after the removal; first difference: %s\n",
+              removal.output.c_str(), unsigned(sizeof kOtherList - 1), unsigned(installedSize), unsigned(after.size()),
+              after == kOtherList ? "none" : std::to_string(differs).c_str());
+  EXPECT_EQ(after, kOtherList);
+}
+
+TEST_F(InstallHelper, RemovalRefusedWhileTheSimulatorRuns) {
+  ASSERT_EQ(Run(Arguments()).exitCode, 0u);
+  const std::string installed = List();
+  SimulatorWindow simulator;
+  ASSERT_NE(simulator.window_, nullptr);
+  const HelperRun removal = Run("--remove --sim \"" + sim.path() + "\"");
+  EXPECT_EQ(removal.exitCode, 1u) << removal.output;
+  EXPECT_NE(removal.output.find("NOT REMOVED: the simulator is running"), std::string::npos) << removal.output;
+  EXPECT_EQ(List(), installed);
+  EXPECT_TRUE(PathExists(sim / "pivora\\pivora.dll"));
 }
 
 }  // namespace

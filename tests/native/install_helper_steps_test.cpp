@@ -1,0 +1,205 @@
+// The install helper's steps in both directions against an in-memory
+// machine: its disk refuses what Windows refuses, its registry and windows
+// are what each row puts there.
+#include "install/helper_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/native/fake_disk.h"
+
+namespace {
+
+const std::string kPackage = "C:\\dl\\pivora-1";
+const std::string kSim = "C:\\Games\\FSX";
+const std::string kAppData = "C:\\Users\\pilot\\AppData\\Roaming";
+const std::string kWinSxS = "C:\\Windows\\WinSxS";
+const std::string kList = kAppData + "\\Microsoft\\FSX\\dll.xml";
+const std::string kInstallBackup = kList + ".before_pivora_install";
+const std::string kRemovalBackup = kList + ".before_Pivora_removal";
+const std::string kAddon = kSim + "\\pivora";
+const std::string kSettings = kAppData + "\\pivora";
+const std::string kAssembly = kWinSxS + "\\x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.61259.0_x";
+const char kAbsent[] = "(absent)";
+
+const std::string kOtherEntries =
+    "<?xml version=\"1.0\" encoding=\"Windows-1252\"?>\r\n<SimBase.Document Type=\"Launch\" version=\"1,0\">\r\n"
+    "  <Launch.Addon>\r\n    <Name>Other</Name>\r\n    <Path>other\\other.dll</Path>\r\n  </Launch.Addon>\r\n"
+    "  <Launch.Addon><Name>Tool</Name><Path>tool\\tool.dll</Path></Launch.Addon>\r\n</SimBase.Document>\r\n";
+const std::string kWithPivora =
+    "<SimBase.Document>\r\n  <Launch.Addon>\r\n    <Path>pivora\\pivora.dll</Path>\r\n  </Launch.Addon>\r\n"
+    "</SimBase.Document>\r\n";
+const std::string kWithoutPivora = "<SimBase.Document>\r\n</SimBase.Document>\r\n";
+
+struct FakeMachine : FakeDisk {
+  std::map<std::string, std::string> registry;  // "HKCU\\SetupPath" -> path
+  std::set<std::string> windows;                // classes of the open windows; "hung": none closes
+  std::string said;
+
+  static FakeMachine& Of(void* context) { return static_cast<FakeMachine&>(FakeDisk::Of(context)); }
+  HelperOps Ops() {
+    return HelperOps{
+        FakeDisk::Ops(),
+        [](void* c, const std::string& p) { return Of(c).folders.count(p) != 0; },
+        [](void* c, const std::string& p) {
+          FakeMachine& m = Of(c);
+          if (!m.folders.count(p) && m.folders.count(Parent(p)) && !m.Has(Parent(p), 'r')) m.folders.insert(p);
+          return m.folders.count(p) != 0;
+        },
+        [](void* c, const std::string& p) {
+          FakeMachine& m = Of(c);
+          for (const auto& f : m.files) if (Parent(f.first) == p) return false;
+          for (const auto& f : m.folders) if (Parent(f) == p) return false;
+          return m.folders.erase(p) != 0;
+        },
+        [](void* c, const std::string& folder, bool wantFolders) {
+          FakeMachine& m = Of(c);
+          std::vector<std::string> names;
+          auto add = [&](const std::string& p) { if (Parent(p) == folder) names.push_back(p.substr(folder.size() + 1)); };
+          if (wantFolders) for (const auto& f : m.folders) add(f);
+          else for (const auto& f : m.files) add(f.first);
+          return names;
+        },
+        [](void* c, bool machine, const char* value) {
+          auto it = Of(c).registry.find((machine ? "HKLM\\" : "HKCU\\") + std::string(value));
+          return it == Of(c).registry.end() ? std::string() : it->second;
+        },
+        [](void* c, const char* name) { return Of(c).windows.count(name) != 0; },
+        [](void* c, const char* name) { return !Of(c).windows.count("hung") && Of(c).windows.erase(name) != 0; },
+        [](void* c, const std::string& line) { Of(c).said += line + "\n"; }};
+  }
+};
+
+const std::map<std::string, std::string> kMachine = {
+    {kPackage + "\\pivora\\pivora.dll", "module"}, {kPackage + "\\pivora\\pivorasrv.exe", "server"},
+    {kSim + "\\fsx.exe", "simulator"},            {kAssembly + "\\SimConnect.dll", "sp2"}};
+const std::map<std::string, std::string> kInstalled = {
+    {kAddon + "\\pivora.dll", "module"}, {kAddon + "\\pivorasrv.exe", "server"},
+    {kAddon + "\\simconnect.dll", "sp2"}, {kList, kWithPivora}};
+
+std::map<std::string, std::string> With(std::map<std::string, std::string> files,
+                                        const std::map<std::string, std::string>& more) {
+  for (const auto& f : more) {
+    if (f.second == kAbsent) files.erase(f.first);
+    else files[f.first] = f.second;
+  }
+  return files;
+}
+
+int RunOn(FakeMachine* machine, const std::vector<std::string>& arguments) {
+  HelperOptions options;
+  if (!ParseHelperOptions(arguments, &options)) return kExitUsage;
+  return RunHelper(options, HelperPlaces{kPackage, kAppData, "C:\\Windows"}, machine->Ops());
+}
+
+TEST(InstallHelper, StepsAndTheirResults) {
+  const std::vector<std::string> install = {"--sim", kSim}, remove = {"--remove", "--sim", kSim};
+  struct Case {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::map<std::string, std::string> filesBefore;  // over kMachine; kAbsent takes one away
+    std::map<std::string, std::string> quirks;
+    std::map<std::string, std::string> registry;
+    std::set<std::string> windows;
+    int exitCode;
+    std::string said;
+    std::map<std::string, std::string> filesAfter;  // what must hold afterwards, kAbsent for gone
+  } cases[] = {
+      {"fresh install", install, {}, {}, {}, {}, kExitDone, "Created " + kList + " listing Pivora",
+       {{kAddon + "\\pivora.dll", "module"}, {kAddon + "\\simconnect.dll", "sp2"}, {kInstallBackup, kAbsent}}},
+      {"existing list backed up", install, {{kList, kOtherEntries}}, {}, {}, {}, kExitDone, "the old list is kept",
+       {{kInstallBackup, kOtherEntries}}},
+      {"listed already", install, {{kList, kWithPivora}}, {}, {}, {}, kExitDone, "already listed",
+       {{kList, kWithPivora}, {kInstallBackup, kAbsent}}},
+      {"--simconnect names a missing file, the rest is done", {"--sim", kSim, "--simconnect", "C:\\x.dll"}, {}, {},
+       {}, {}, kExitMissing, "No such file: C:\\x.dll", {{kAddon + "\\simconnect.dll", kAbsent}, {kAddon + "\\pivora.dll", "module"}}},
+      {"no SimConnect assembly", install, {{kAssembly + "\\SimConnect.dll", kAbsent}}, {}, {}, {}, kExitMissing,
+       "MISSING: the simulator's SimConnect library", {{kAddon + "\\pivorasrv.exe", "server"}}},
+      {"locked copy target", install, {{kAddon + "\\pivora.dll", "old"}}, {{kAddon + "\\pivora.dll", "l"}}, {}, {},
+       kExitMissing, "could not copy", {{kAddon + "\\pivora.dll", "old"}, {kAddon + "\\pivorasrv.exe", "server"}}},
+      {"dll.xml write fails part way", install, {{kList, kOtherEntries}}, {{kList + ".new", "p"}}, {}, {}, kExitMissing,
+       "could not write", {{kList, kOtherEntries}, {kList + ".new", kAbsent}}},
+      {"dll.xml held: rename refused", install, {{kList, kOtherEntries}}, {{kList, "l"}}, {}, {}, kExitMissing,
+       "could not write", {{kList, kOtherEntries}, {kList + ".new", kAbsent}}},
+      {"not a list", install, {{kList, "not a list"}}, {}, {}, {}, kExitMissing, "left as it is",
+       {{kList, "not a list"}, {kInstallBackup, kAbsent}}},
+      {"bad option", {"--simulator", kSim}, {}, {}, {}, {}, kExitUsage, "", {{kAddon + "\\pivora.dll", kAbsent}}},
+      {"option without its value", {"--sim"}, {}, {}, {}, {}, kExitUsage, "", {}},
+      {"--purge without --remove", {"--purge"}, {}, {}, {}, {}, kExitUsage, "", {}},
+      {"registry: the user's SetupPath is not the simulator, the machine's AppPath is", {}, {}, {},
+       {{"HKCU\\SetupPath", "C:\\Old\\"}, {"HKLM\\AppPath", kSim + "\\"}}, {}, kExitDone,
+       "Not the simulator's folder (no fsx.exe): C:\\Old (registry value SetupPath)\nSimulator folder: " + kSim +
+           " (registry value AppPath)",
+       {{kAddon + "\\pivora.dll", "module"}}},
+      {"registry names nothing", {}, {}, {}, {}, {}, kExitMissing, "The registry names no simulator folder.",
+       {{kAddon + "\\pivora.dll", kAbsent}, {kList, kAbsent}}},
+      {"standard user under Program Files: install touches nothing", install, {}, {{kSim, "r"}}, {}, {},
+       kExitMissing, "\"Run as administrator\"", {{kList, kAbsent}}},
+      {"standard user under Program Files: removal touches nothing", remove, kInstalled, {{kSim, "r"}}, {},
+       {"pivoraserver"}, kExitMissing, "\"Run as administrator\"", kInstalled},
+      {"removal refused while the simulator runs", remove, kInstalled, {}, {}, {"FS98MAIN", "pivoraserver"},
+       kExitMissing, "NOT REMOVED: the simulator is running", kInstalled},
+      {"removal of an installed copy", remove, kInstalled, {}, {}, {"pivoraserver"}, kExitDone,
+       "Stopped the device server.",
+       {{kList, kWithoutPivora}, {kRemovalBackup, kWithPivora}, {kAddon + "\\pivorasrv.exe", kAbsent}}},
+      {"removal: hung server", remove, kInstalled, {}, {}, {"pivoraserver", "hung"}, kExitMissing,
+       "NOT REMOVED: the device server (pivorasrv.exe) did not stop", {{kList, kWithoutPivora}}},
+      {"removal with nothing installed", remove, {}, {}, {}, {}, kExitDone, "No folder " + kAddon, {{kList, kAbsent}}},
+      {"removal: list missing", remove, With(kInstalled, {{kList, kAbsent}}), {}, {}, {}, kExitDone,
+       "No add-on list", {{kAddon + "\\pivora.dll", kAbsent}}},
+      {"removal: folder missing", remove, {{kList, kWithPivora}}, {}, {}, {}, kExitDone, "Took Pivora out",
+       {{kList, kWithoutPivora}}},
+      {"removal: list without the entry left byte for byte", remove, With(kInstalled, {{kList, kOtherEntries}}), {},
+       {}, {}, kExitDone, "Pivora is not listed", {{kList, kOtherEntries}, {kRemovalBackup, kAbsent}}},
+      {"removal: entry in no safe form", remove, With(kInstalled, {{kList, "<a><Path>pivora\\pivora.dll</Path>\r\n"}}),
+       {}, {}, {}, kExitMissing, "not in a form that is safe to remove",
+       {{kList, "<a><Path>pivora\\pivora.dll</Path>\r\n"}, {kList + ".new", kAbsent}}},
+      {"removal: pilot's files stay", remove, With(kInstalled, {{kAddon + "\\notes.txt", "mine"}}), {}, {}, {},
+       kExitDone, "Kept " + kAddon + "\\notes.txt: not put there by this helper.",
+       {{kAddon + "\\notes.txt", "mine"}, {kAddon + "\\pivora.dll", kAbsent}}},
+      {"removal: locked dll", remove, kInstalled, {{kAddon + "\\pivora.dll", "l"}}, {}, {}, kExitMissing,
+       "NOT REMOVED: could not delete " + kAddon + "\\pivora.dll",
+       {{kAddon + "\\pivora.dll", "module"}, {kAddon + "\\simconnect.dll", kAbsent}, {kList, kWithoutPivora}}},
+      {"removal keeps the settings", remove, With(kInstalled, {{kSettings + "\\pivora.ini", "ini"}}), {}, {}, {},
+       kExitDone, "Kept your settings in " + kSettings, {{kSettings + "\\pivora.ini", "ini"}}},
+      {"removal with --purge", {"--remove", "--purge", "--sim", kSim}, With(kInstalled, {{kSettings + "\\pivora.ini", "ini"}}),
+       {}, {}, {}, kExitDone, "Deleted your settings in " + kSettings, {{kSettings + "\\pivora.ini", kAbsent}}},
+  };
+  for (const Case& c : cases) {
+    FakeMachine machine;
+    static_cast<FakeDisk&>(machine) = DiskWith(With(kMachine, c.filesBefore), c.quirks, {kSim, kAppData});
+    machine.registry = c.registry;
+    machine.windows = c.windows;
+    EXPECT_EQ(RunOn(&machine, c.arguments), c.exitCode) << c.name << "\n" << machine.said;
+    EXPECT_NE(machine.said.find(c.said), std::string::npos) << c.name << "\n" << machine.said;
+    for (const auto& [path, bytes] : c.filesAfter) {
+      EXPECT_EQ(machine.files.count(path) ? machine.files[path] : kAbsent, bytes) << c.name << ": " << path;
+    }
+  }
+}
+
+// Install then removal, twice over: everything ends as it was, the list
+// byte for byte, and a second removal finds nothing left to do.
+TEST(InstallHelper, RemovalUndoesTheInstall) {
+  FakeMachine machine;
+  static_cast<FakeDisk&>(machine) = DiskWith(With(kMachine, {{kList, kOtherEntries}}), {}, {kSim, kAppData});
+  const auto filesBefore = machine.files;
+  const auto foldersBefore = machine.folders;
+  ASSERT_EQ(RunOn(&machine, {"--sim", kSim}), kExitDone) << machine.said;
+  ASSERT_NE(machine.files[kList], kOtherEntries);
+  ASSERT_EQ(RunOn(&machine, {"--remove", "--sim", kSim}), kExitDone) << machine.said;
+  EXPECT_EQ(machine.files[kInstallBackup], kOtherEntries);
+  EXPECT_EQ(machine.files.erase(kInstallBackup) + machine.files.erase(kRemovalBackup), 2u);
+  EXPECT_EQ(machine.files, filesBefore);
+  EXPECT_EQ(machine.folders, foldersBefore);
+  machine.said.clear();
+  EXPECT_EQ(RunOn(&machine, {"--remove", "--sim", kSim}), kExitDone) << machine.said;
+  EXPECT_NE(machine.said.find("Pivora is not listed"), std::string::npos) << machine.said;
+  EXPECT_EQ(machine.files, filesBefore);
+}
+
+}  // namespace
