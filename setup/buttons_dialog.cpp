@@ -117,7 +117,11 @@ void OnDelete(HWND dialog) {
 }
 
 void OnSave(HWND dialog) {
-  SaveButtonAssignments();
+  if (!SaveButtonAssignments()) {
+    // The edits stay unsaved and the dialog open, so Save can be tried again.
+    ShowSaveFailure(dialog, gUnsavedFile);
+    return;
+  }
   gButtonsUnsavedChanges = false;
   KillTimer(dialog, kKeyNameTimer);
   EndDialog(dialog, 0);

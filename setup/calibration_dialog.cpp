@@ -31,11 +31,14 @@ void OnPoll(HWND dialog) {
 }
 
 // Every way out: the timer goes first, so no poll can run after the flag
-// has been cleared.
+// has been cleared. The dialog closes even when a write fails, but says so:
+// a flag left at 1 keeps the server on raw readings.
 void Close(HWND dialog, bool save) {
   KillTimer(dialog, kCalibrationPollTimer);
-  if (save) SaveCalibration();
-  SetCalibrationFlag(0);
+  const char* unsaved = nullptr;
+  if (save && !SaveCalibration()) unsaved = gUnsavedFile;
+  if (!SetCalibrationFlag(0) && unsaved == nullptr) unsaved = gUnsavedFile;
+  if (unsaved != nullptr) ShowSaveFailure(dialog, unsaved);
   EndDialog(dialog, 0);
 }
 

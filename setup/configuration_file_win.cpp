@@ -3,13 +3,18 @@
 // (read, write and delete: a save of the other side can replace the file
 // under our open handle) and a save never writes into the live file: the
 // new text goes to a temporary file in the same folder, is flushed, and is
-// then moved over the old one in a single rename.
+// then moved over the old one in a single rename. On NTFS that rename is
+// refused while another process has the file open without delete sharing;
+// past the retries the text goes into the live file after all, because a
+// save that is lost is worse than one the server might read half of.
 #include "setup/configuration_file_win.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <utility>
+
+#include "setup/replace_file_win.h"
 
 ConfigFileFaultProc gConfigFileFault;
 
@@ -48,10 +53,9 @@ bool ReadAll(HANDLE file, std::string* bytes) {
   return true;
 }
 
-bool WriteAll(HANDLE file, const std::string& text) {
+// `allowed` false writes half and fails, as a full disk would.
+bool WriteAll(HANDLE file, const std::string& text, bool allowed) {
   size_t length = text.size();
-  // An injected failure still writes half, as a full disk would.
-  const bool allowed = StepAllowed(kFileStepWrite);
   if (!allowed) length /= 2;
   size_t done = 0;
   while (done < length) {
@@ -61,6 +65,21 @@ bool WriteAll(HANDLE file, const std::string& text) {
     done += wrote;
   }
   return allowed;
+}
+
+bool RefuseReplace(void*) { return !StepAllowed(kFileStepReplace); }
+
+bool WriteInPlace(const char* path, const std::string& text) {
+  FileHandle file;
+  if (StepAllowed(kFileStepOpenInPlace)) {
+    // Whoever holds the file must share writing with us; a reader that
+    // shares only reading keeps its old text and the save fails.
+    file.handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (file.handle == INVALID_HANDLE_VALUE) return false;
+  const bool whole = WriteAll(file.handle, text, true) && SetEndOfFile(file.handle) && FlushFileBuffers(file.handle);
+  return file.Close() && whole;
 }
 
 }  // namespace
@@ -103,22 +122,15 @@ bool ReplaceConfigFile(const char* path, const std::string& text) {
     file.handle = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   }
   if (file.handle == INVALID_HANDLE_VALUE) return false;
-  bool whole = WriteAll(file.handle, text);
+  bool whole = WriteAll(file.handle, text, StepAllowed(kFileStepWrite));
   whole = whole && StepAllowed(kFileStepFlush) && FlushFileBuffers(file.handle);
   const bool closed = file.Close();
   whole = whole && closed && StepAllowed(kFileStepClose);
 
-  if (whole) {
-    for (int attempt = 1; attempt <= kBusyAttempts; ++attempt) {
-      if (StepAllowed(kFileStepReplace) &&
-          MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-      }
-      if (attempt < kBusyAttempts) Sleep(kBusyRetryMs);
-    }
-  }
+  if (whole && MoveOverWithRetry(temp, path, RefuseReplace, nullptr)) return true;
+  const bool saved = whole && WriteInPlace(path, text);
   DeleteFileA(temp);
-  return false;
+  return saved;
 }
 
 bool UpdateConfigFile(const char* path, const IniWriteList& writes) {

@@ -15,6 +15,7 @@ enum ConfigFileStep {
   kFileStepFlush,       // flush it to disk
   kFileStepClose,       // close it
   kFileStepReplace,     // move it over the file; asked again on every retry
+  kFileStepOpenInPlace, // open the file itself for writing, once the replace has been refused to the end
   kFileStepCount
 };
 
@@ -26,9 +27,9 @@ extern ConfigFileFaultProc gConfigFileFault;
 // Files bigger than this are not ours: they are neither read nor rewritten.
 constexpr unsigned kMaxConfigFileBytes = 64u * 1024u * 1024u;
 
-// Another process may hold the file for a moment: a busy open or replace is
+// Another process may hold the file for a moment: a busy open for reading is
 // tried this many times, this far apart (at most ~20 ms on the simulator's
-// thread, then the operation gives up and leaves the file as it was).
+// thread). A busy replace waits longer (MoveOverWithRetry).
 constexpr int kBusyAttempts = 5;
 constexpr unsigned kBusyRetryMs = 5;
 
@@ -41,8 +42,12 @@ enum ConfigFileStatus {
 // Reads and parses `path`; an empty path counts as unreadable.
 ConfigFileStatus ReadConfigFile(const char* path, IniDocument* doc);
 
-// Replaces the file's content by `text` through a temporary file. On any
-// failure the old file is left untouched and the temporary file removed.
+// Replaces the file's content by `text` through a temporary file. When
+// another process holds the file open past every retry of the replace, the
+// text is written into the file itself and flushed, as the platform's own
+// profile functions do. False when neither worked: the old file is then
+// untouched, unless the in-place write itself broke off (a full disk). The
+// temporary file never stays behind.
 bool ReplaceConfigFile(const char* path, const std::string& text);
 
 // Reads the file, applies the writes in order and saves the result once.

@@ -20,15 +20,20 @@ extern char gMarkerPath[kConfigPathChars];    // ...\pivora\somethingchanged.ini
 // settings file's content. Leaves gAxisCalibration alone.
 void LoadConfiguration(const char* aircraftTitle);
 
+// Each save below returns true when every file it writes holds the new
+// values. On false, gUnsavedFile names the first file that does not, for
+// the message that tells the user; a false is never to be taken for a save.
+extern const char* gUnsavedFile;
+
 // DoingCalibration = value into SETTINGS of the settings file, then of the
-// marker file.
-void SetCalibrationFlag(int value);
+// marker file (both are tried either way).
+bool SetCalibrationFlag(int value);
 // Every value of gModuleSettings, then Changed = 0 into the marker file.
-void SaveSettings();
+bool SaveSettings();
 // The magnitudes of gAxisCalibration into CALIBRATION.
-void SaveCalibration();
+bool SaveCalibration();
 // All 101 entries of gButtonAssignments.
-void SaveButtonAssignments();
+bool SaveButtonAssignments();
 // The twelve texts (ipitch, fpitch, ibank, ... fupdown), unchecked, into
 // the named section.
-void SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]);
+bool SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]);

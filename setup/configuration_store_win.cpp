@@ -21,6 +21,7 @@ ButtonAssignment gButtonAssignments[kButtonCount];
 DefaultEyePoint gDefaultEyePoint;
 char gSettingsPath[kConfigPathChars];
 char gMarkerPath[kConfigPathChars];
+const char* gUnsavedFile;
 
 namespace {
 
@@ -47,12 +48,15 @@ void LoadDefaults() {
 }
 
 template <typename BuildWrites>
-void Update(const char* path, BuildWrites build) {
+bool Update(const char* path, BuildWrites build) {
+  bool saved = false;
   try {
-    UpdateConfigFile(path, build());
+    saved = UpdateConfigFile(path, build());
   } catch (...) {
     // Out of memory: the file keeps its old content.
   }
+  if (!saved && gUnsavedFile == nullptr) gUnsavedFile = path;
+  return saved;
 }
 
 }  // namespace
@@ -79,25 +83,37 @@ void LoadConfiguration(const char* aircraftTitle) {
   }
 }
 
-void SetCalibrationFlag(int value) {
-  Update(gSettingsPath, [&] { return CalibrationFlagWrites(value); });
-  Update(gMarkerPath, [&] { return CalibrationFlagWrites(value); });
+bool SetCalibrationFlag(int value) {
+  gUnsavedFile = nullptr;
+  // The server reads the flag from the marker file: it is written even when
+  // the settings file could not be.
+  const bool settings = Update(gSettingsPath, [&] { return CalibrationFlagWrites(value); });
+  const bool marker = Update(gMarkerPath, [&] { return CalibrationFlagWrites(value); });
+  return settings && marker;
 }
 
-void SaveSettings() {
-  Update(gSettingsPath, [] { return SettingsWrites(gModuleSettings); });
-  Update(gMarkerPath, [] { return ChangedFlagWrites(); });
+bool SaveSettings() {
+  gUnsavedFile = nullptr;
+  const bool settings = Update(gSettingsPath, [] { return SettingsWrites(gModuleSettings); });
+  const bool marker = Update(gMarkerPath, [] { return ChangedFlagWrites(); });
+  return settings && marker;
 }
 
-void SaveCalibration() {
-  Update(gSettingsPath, [] { return CalibrationWrites(gAxisCalibration); });
+bool SaveCalibration() {
+  gUnsavedFile = nullptr;
+  return Update(gSettingsPath, [] { return CalibrationWrites(gAxisCalibration); });
 }
 
-void SaveButtonAssignments() {
-  Update(gSettingsPath, [] { return ButtonAssignmentWrites(gButtonAssignments); });
+bool SaveButtonAssignments() {
+  gUnsavedFile = nullptr;
+  return Update(gSettingsPath, [] { return ButtonAssignmentWrites(gButtonAssignments); });
 }
 
-void SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]) {
-  if (texts == nullptr) return;
-  Update(gSettingsPath, [&] { return DefaultEyePointWrites(section != nullptr ? section : "", texts); });
+bool SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]) {
+  gUnsavedFile = nullptr;
+  if (texts == nullptr) {
+    gUnsavedFile = gSettingsPath;
+    return false;
+  }
+  return Update(gSettingsPath, [&] { return DefaultEyePointWrites(section != nullptr ? section : "", texts); });
 }

@@ -1,6 +1,8 @@
 // Win32 steps shared by the setup dialogs.
 #include "setup/dialog_support.h"
 
+#include <cstdio>
+
 #include "module/lifecycle.h"
 #include "setup/dialog_background_win.h"
 #include "setup/dialog_number.h"
@@ -10,6 +12,8 @@ namespace {
 // Longer than any number worth reading, leading zeros and all; a longer
 // text is not taken as a number rather than read cut short.
 constexpr int kNumberTextChars = 1024;
+// A path of up to MAX_PATH characters and the sentences around it.
+constexpr int kSaveFailureTextChars = 512;
 
 }  // namespace
 
@@ -33,6 +37,16 @@ void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height) {
 
 void ShowDialogMessage(HWND dialog, const char* text) {
   MessageBoxA(dialog, text, kMessageCaption, MB_OK);
+}
+
+void ShowSaveFailure(HWND dialog, const char* file) {
+  // Whatever kept the file, it is usually another program holding it open.
+  char text[kSaveFailureTextChars];
+  std::snprintf(text, sizeof text,
+                "The configuration could not be saved to the file\n%s\n\nAnother program may be holding it open. "
+                "Close that program and try again.",
+                file != nullptr && file[0] != '\0' ? file : "(the Application Data folder is not available)");
+  ShowDialogMessage(dialog, text);
 }
 
 bool AskDialogQuestion(HWND dialog, const char* text) {

@@ -38,6 +38,9 @@ void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height);
 
 // Message box with the module's caption, owned by the dialog.
 void ShowDialogMessage(HWND dialog, const char* text);
+// Says that `file` (gUnsavedFile after a failed save) could not be saved,
+// in a message box with the module's caption owned by the dialog.
+void ShowSaveFailure(HWND dialog, const char* file);
 // Yes/No question with the module's caption; true only for Yes.
 bool AskDialogQuestion(HWND dialog, const char* text);
 

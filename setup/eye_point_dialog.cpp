@@ -61,7 +61,11 @@ void OnSave(HWND dialog) {
     GetDlgItemTextA(dialog, kRows[i].fractionBox, boxes[2 * i + 1], kEyePointTextSize);
   }
   for (int i = 0; i < kEyePointTextCount; ++i) texts[i] = boxes[i];
-  SaveDefaultEyePoint(CurrentAircraftTitle(), texts);
+  if (!SaveDefaultEyePoint(CurrentAircraftTitle(), texts)) {
+    // Open still, the boxes as typed, so that OK & Save can be tried again.
+    ShowSaveFailure(dialog, gUnsavedFile);
+    return;
+  }
   // The reload makes the new default the one the reset actions use; the eye
   // point itself stays where it is.
   LoadConfiguration(CurrentAircraftTitle());

@@ -45,7 +45,11 @@ void TakeSettings(HWND dialog) {
 
 void OnSave(HWND dialog) {
   TakeSettings(dialog);
-  SaveSettings();
+  if (!SaveSettings()) {
+    // Open still, so that SAVE can be pressed again once the file is free.
+    ShowSaveFailure(dialog, gUnsavedFile);
+    return;
+  }
   EndDialog(dialog, 0);
 }
 

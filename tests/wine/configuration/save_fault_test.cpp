@@ -1,14 +1,16 @@
 // Saves interrupted at every step, through the file layer's fault seam, and
 // saves that meet a file held by another process. Whatever happens, each
-// file is whole (its old text or its new text, never a mix or a stump) and
-// no temporary file stays behind. The store's paths point into a scratch
-// folder, so the real Application Data folder is never touched.
+// file is whole (its old text or its new text, never a mix or a stump), a
+// save says true exactly when its files hold the new text, and no temporary
+// file stays behind. The store's paths point into a scratch folder, so the
+// real Application Data folder is never touched.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/wine/common/wine_helpers.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -18,6 +20,7 @@
 #include "setup/configuration.h"
 #include "setup/configuration_file_win.h"
 #include "setup/configuration_store.h"
+#include "setup/replace_file_win.h"
 
 namespace {
 
@@ -28,12 +31,18 @@ int gFailAtStep;
 ConfigFileStep gFailKind = kFileStepCount;
 int gReplaceFailures;
 std::vector<ConfigFileStep> gSteps;
+// Another process's handles, as NTFS sees them: no replace while one is open.
+HANDLE gHolders[2] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};
+unsigned gWaitedMs;
 
 bool FaultPlan(ConfigFileStep step) {
   gSteps.push_back(step);
   ++gStepsAsked;
   if (gStepsAsked == gFailAtStep) return false;
   if (step == gFailKind) return false;
+  if (step == kFileStepReplace && (gHolders[0] != INVALID_HANDLE_VALUE || gHolders[1] != INVALID_HANDLE_VALUE)) {
+    return false;
+  }
   if (step == kFileStepReplace && gReplaceFailures > 0) {
     --gReplaceFailures;
     return false;
@@ -47,6 +56,7 @@ void ResetPlan() {
   gFailKind = kFileStepCount;
   gReplaceFailures = 0;
   gSteps.clear();
+  gWaitedMs = 0;
 }
 
 std::string Apply(const std::string& old, const IniWriteList& writes) {
@@ -70,8 +80,13 @@ class SaveFaults : public ::testing::Test {
     strcpy(gMarkerPath, marker_.c_str());
     ResetPlan();
     gConfigFileFault = FaultPlan;
+    // Counted, not slept: the retries of a refused replace cost no time here.
+    gReplaceWait = [](unsigned ms) { gWaitedMs += ms; };
   }
-  void TearDown() override { gConfigFileFault = nullptr; }
+  void TearDown() override {
+    gConfigFileFault = nullptr;
+    gReplaceWait = nullptr;
+  }
 
   void ExpectNoStrayFiles(const std::string& context) const {
     for (const auto& file : ReadFolderFiles(folder_.path())) {
@@ -85,9 +100,11 @@ class SaveFaults : public ::testing::Test {
 
 struct Operation {
   const char* name;
-  std::function<void()> run;
+  std::function<bool()> run;
   IniWriteList settingsWrites;  // what it writes into each file
   IniWriteList markerWrites;
+  std::string NewSettings() const { return Apply(kOldSettings, settingsWrites); }
+  std::string NewMarker() const { return markerWrites.empty() ? kOldMarker : Apply(kOldMarker, markerWrites); }
 };
 
 std::vector<Operation> Operations() {
@@ -98,11 +115,12 @@ std::vector<Operation> Operations() {
   gButtonAssignments[9] = {1, 0, 1, 0, 0, 0, 0, 0, 0};
   static const char* const texts[kEyePointTextCount] = {"1", "5", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
   return {
-      {"SetCalibrationFlag", [] { SetCalibrationFlag(0); }, CalibrationFlagWrites(0), CalibrationFlagWrites(0)},
-      {"SaveSettings", [] { SaveSettings(); }, SettingsWrites(gModuleSettings), ChangedFlagWrites()},
-      {"SaveCalibration", [] { SaveCalibration(); }, CalibrationWrites(gAxisCalibration), {}},
-      {"SaveButtonAssignments", [] { SaveButtonAssignments(); }, ButtonAssignmentWrites(gButtonAssignments), {}},
-      {"SaveDefaultEyePoint", [] { SaveDefaultEyePoint("Cessna 172", texts); }, DefaultEyePointWrites("Cessna 172", texts), {}},
+      {"SetCalibrationFlag", [] { return SetCalibrationFlag(0); }, CalibrationFlagWrites(0), CalibrationFlagWrites(0)},
+      {"SaveSettings", [] { return SaveSettings(); }, SettingsWrites(gModuleSettings), ChangedFlagWrites()},
+      {"SaveCalibration", [] { return SaveCalibration(); }, CalibrationWrites(gAxisCalibration), {}},
+      {"SaveButtonAssignments", [] { return SaveButtonAssignments(); }, ButtonAssignmentWrites(gButtonAssignments), {}},
+      {"SaveDefaultEyePoint", [] { return SaveDefaultEyePoint("Cessna 172", texts); },
+       DefaultEyePointWrites("Cessna 172", texts), {}},
   };
 }
 
@@ -110,19 +128,22 @@ std::vector<Operation> Operations() {
 // through untouched; after each run every file is old or new, whole.
 TEST_F(SaveFaults, EveryStepOfEverySave) {
   for (const Operation& op : Operations()) {
-    const std::string newSettings = Apply(kOldSettings, op.settingsWrites);
-    const std::string newMarker = op.markerWrites.empty() ? kOldMarker : Apply(kOldMarker, op.markerWrites);
+    const std::string newSettings = op.NewSettings();
+    const std::string newMarker = op.NewMarker();
     for (int failAt = 1;; ++failAt) {
       WriteBytes(settings_, kOldSettings);
       WriteBytes(marker_, kOldMarker);
       ResetPlan();
       gFailAtStep = failAt;
-      op.run();
+      const bool saved = op.run();
       const std::string context = std::string(op.name) + ", step " + std::to_string(failAt) + " fails";
       const std::string settings = Bytes(settings_);
       const std::string marker = Bytes(marker_);
       EXPECT_TRUE(settings == kOldSettings || settings == newSettings) << context;
       EXPECT_TRUE(marker == kOldMarker || marker == newMarker) << context;
+      EXPECT_EQ(saved, settings == newSettings && marker == newMarker) << context;
+      EXPECT_TRUE(saved ? gUnsavedFile == nullptr : gUnsavedFile == gSettingsPath || gUnsavedFile == gMarkerPath)
+          << context;
       ExpectNoStrayFiles(context);
       if (failAt > gStepsAsked) {
         EXPECT_EQ(settings, newSettings) << op.name << " without a fault";
@@ -133,18 +154,20 @@ TEST_F(SaveFaults, EveryStepOfEverySave) {
   }
 }
 
-// Each kind of step failing every time it is asked: nothing changes.
-TEST_F(SaveFaults, EachKindOfStepLeavesTheOldFiles) {
+// Each kind of step failing every time it is asked. A replace refused to
+// the end still saves, in place; the in-place open alone is never asked.
+TEST_F(SaveFaults, EachKindOfStepFailingEveryTime) {
   for (int kind = 0; kind < kFileStepCount; ++kind) {
+    const bool saves = kind == kFileStepReplace || kind == kFileStepOpenInPlace;
     for (const Operation& op : Operations()) {
       WriteBytes(settings_, kOldSettings);
       WriteBytes(marker_, kOldMarker);
       ResetPlan();
       gFailKind = static_cast<ConfigFileStep>(kind);
-      op.run();
       const std::string context = std::string(op.name) + ", step kind " + std::to_string(kind);
-      EXPECT_EQ(Bytes(settings_), kOldSettings) << context;
-      EXPECT_EQ(Bytes(marker_), kOldMarker) << context;
+      EXPECT_EQ(op.run(), saves) << context;
+      EXPECT_EQ(Bytes(settings_), saves ? op.NewSettings() : kOldSettings) << context;
+      EXPECT_EQ(Bytes(marker_), saves ? op.NewMarker() : kOldMarker) << context;
       ExpectNoStrayFiles(context);
     }
   }
@@ -163,43 +186,64 @@ TEST_F(SaveFaults, TheSaveIsOneReadAndOneWrite) {
   EXPECT_EQ(gSteps, (std::vector<ConfigFileStep>{kFileStepOpen, kFileStepRead}));
 }
 
-TEST_F(SaveFaults, ABusyReplaceIsRetriedBriefly) {
+TEST_F(SaveFaults, AHeldReplaceWaitsAboutTwoSecondsThenWritesInPlace) {
   WriteBytes(settings_, kOldSettings);
-  ResetPlan();
-  gReplaceFailures = kBusyAttempts - 1;
-  SaveCalibration();
+  gReplaceFailures = kReplaceRetryWaits;  // the last attempt goes through
+  EXPECT_TRUE(SaveCalibration());
   EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
-  ExpectNoStrayFiles("retried replace");
+  EXPECT_EQ(std::count(gSteps.begin(), gSteps.end(), kFileStepOpenInPlace), 0);
+  EXPECT_GE(gWaitedMs, 1500u);
+  EXPECT_LE(gWaitedMs, 2500u);
 
   WriteBytes(settings_, kOldSettings);
   ResetPlan();
-  gReplaceFailures = kBusyAttempts;
-  const DWORD start = GetTickCount();
-  SaveCalibration();
-  EXPECT_LT(GetTickCount() - start, 1000u) << "gives up instead of hanging the simulator";
-  EXPECT_EQ(Bytes(settings_), kOldSettings);
-  ExpectNoStrayFiles("replace refused every time");
+  gReplaceFailures = kReplaceRetryWaits + 1;
+  EXPECT_TRUE(SaveCalibration());
+  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
+  EXPECT_EQ(gSteps.back(), kFileStepOpenInPlace);
+  ExpectNoStrayFiles("written in place");
+
+  // Only a held target is waited for.
+  ResetPlan();
+  EXPECT_FALSE(MoveOverWithRetry((folder_ / "none.tmp").c_str(), settings_.c_str(), nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(gWaitedMs, 0u);
 }
 
-// A real second opener instead of the seam.
-TEST_F(SaveFaults, AFileHeldWithoutDeleteSharingStaysIntact) {
-  gConfigFileFault = nullptr;
-  WriteBytes(settings_, kOldSettings);
-  HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-  const bool saved = UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0));
-  const std::string whileHeld = Bytes(settings_);
-  CloseHandle(holder);
-  ExpectNoStrayFiles("held file");
-  if (saved) {
-    // Wine lets a rename replace a file open without delete sharing.
-    EXPECT_EQ(whileHeld, Apply(kOldSettings, CalibrationFlagWrites(0)));
-  } else {
-    EXPECT_EQ(whileHeld, kOldSettings);
+// Real handles of another opener on both files, and the replace refused
+// while they are open, as NTFS refuses it. A holder that shares writing
+// gets the new text written under it; one that shares only reading keeps
+// the old text, and the save says it failed.
+TEST_F(SaveFaults, AFileHeldOpenAsOnNtfs) {
+  const struct {
+    DWORD holderSharing;
+    bool saved;
+  } rows[] = {{FILE_SHARE_READ | FILE_SHARE_WRITE, true}, {FILE_SHARE_READ, false}};
+  for (const auto& row : rows) {
+    for (const Operation& op : Operations()) {
+      WriteBytes(settings_, kOldSettings);
+      WriteBytes(marker_, kOldMarker);
+      ResetPlan();
+      const std::string* paths[2] = {&settings_, &marker_};
+      for (int i = 0; i < 2; ++i) {
+        gHolders[i] = CreateFileA(paths[i]->c_str(), GENERIC_READ, row.holderSharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(gHolders[i], INVALID_HANDLE_VALUE);
+      }
+      const bool saved = op.run();
+      const std::string settings = Bytes(settings_);
+      const std::string marker = Bytes(marker_);
+      for (HANDLE& holder : gHolders) {
+        CloseHandle(holder);
+        holder = INVALID_HANDLE_VALUE;
+      }
+      const std::string context = std::string(op.name) + (row.saved ? ", holder shares writing" : ", holder reads only");
+      EXPECT_EQ(saved, row.saved) << context;
+      EXPECT_EQ(settings, row.saved ? op.NewSettings() : kOldSettings) << context;
+      EXPECT_EQ(marker, row.saved ? op.NewMarker() : kOldMarker) << context;
+      EXPECT_EQ(gUnsavedFile, row.saved ? nullptr : gSettingsPath) << context;
+      ExpectNoStrayFiles(context);
+    }
   }
-  EXPECT_TRUE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
-  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationFlagWrites(0)));
 }
 
 TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {

@@ -56,22 +56,37 @@ TEST_F(SettingsDialog, SaveWritesEveryValueAsTheControlsShowItAndClearsChanged) 
   EXPECT_GT(TicksWhileOpen(), 0u);
 }
 
-TEST_F(SettingsDialog, FlagStoredAsTwoShowsUntickedAndSavesAsZero) {
+// The first SAVE meets the settings file held open, unshared, by another
+// program: a message names the file and the dialog stays open for a second
+// SAVE, which goes through once the file is free.
+TEST_F(SettingsDialog, FlagStoredAsTwoSavesAsZeroAndAFailedSaveSaysSo) {
   WriteSetting("SETTINGS", "rXenabled", "2");
   WriteSetting("SETTINGS", "quorixmode", "1");
   WriteSetting("SETTINGS", "rZsensitivity", "77");
   Start();
-  bool pitchTicked = true, quorixTicked = false;
+  bool pitchTicked = true, quorixTicked = false, openAfterFailure = false;
   std::string yawSensitivity;
+  HWND owner = nullptr;
   ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
+    owner = dialog;
     pitchTicked = Ticked(dialog, IDC_SET_RX_ENABLED);
     quorixTicked = Ticked(dialog, IDC_SET_QUORIXMODE);
     yawSensitivity = Text(dialog, IDC_SET_RZ_SENSITIVITY);
+    HANDLE holder = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Click(dialog, IDC_SET_SAVE);
+    openAfterFailure = IsWindow(dialog) != FALSE;
+    CloseHandle(holder);
     Click(dialog, IDC_SET_SAVE);
   }));
   EXPECT_FALSE(pitchTicked);
   EXPECT_TRUE(quorixTicked);
   EXPECT_EQ("77", yawSensitivity);
+  EXPECT_TRUE(openAfterFailure);
+  const std::vector<MessageBoxSeen> boxes = MessageBoxesSeen();
+  ASSERT_EQ(1u, boxes.size());
+  EXPECT_NE(std::string::npos, boxes[0].text.find(SettingsFile())) << boxes[0].text;
+  EXPECT_EQ("Pivora for FSX", boxes[0].caption);
+  EXPECT_EQ(owner, boxes[0].owner);
   EXPECT_EQ("0", SettingsValue("SETTINGS", "rXenabled"));
   EXPECT_EQ("1", SettingsValue("SETTINGS", "quorixmode"));
 }
