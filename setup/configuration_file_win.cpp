@@ -22,8 +22,6 @@ namespace {
 
 bool StepAllowed(ConfigFileStep step) { return gConfigFileFault == nullptr || gConfigFileFault(step); }
 
-bool IsBusy(DWORD error) { return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED; }
-
 struct FileHandle {
   HANDLE handle = INVALID_HANDLE_VALUE;
   ~FileHandle() {
@@ -98,7 +96,7 @@ ConfigFileStatus ReadConfigFile(const char* path, IniDocument* doc) {
     if (file.handle != INVALID_HANDLE_VALUE) break;
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kConfigFileMissing;
-    if (!IsBusy(error) || attempt >= kBusyAttempts) return kConfigFileUnreadable;
+    if (!IsHeldFileError(error) || attempt >= kBusyAttempts) return kConfigFileUnreadable;
     Sleep(kBusyRetryMs);
   }
   std::string bytes;

@@ -9,10 +9,6 @@ ReplaceWaitProc gReplaceWait;
 
 namespace {
 
-bool IsHeld(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
-
 bool MoveOnce(const char* from, const char* to, bool (*refuse)(void* context), void* context) {
   if (refuse != nullptr && refuse(context)) {
     SetLastError(ERROR_SHARING_VIOLATION);
@@ -23,6 +19,10 @@ bool MoveOnce(const char* from, const char* to, bool (*refuse)(void* context), v
 
 }  // namespace
 
+bool IsHeldFileError(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context) {
   if (from == nullptr || to == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -31,7 +31,7 @@ bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* co
   for (int wait = 0;; ++wait) {
     if (MoveOnce(from, to, refuse, context)) return true;
     const DWORD error = GetLastError();
-    if (!IsHeld(error) || wait == kReplaceRetryWaits) return false;
+    if (!IsHeldFileError(error) || wait == kReplaceRetryWaits) return false;
     if (gReplaceWait != nullptr) {
       gReplaceWait(kReplaceRetryWaitsMs[wait]);
     } else {

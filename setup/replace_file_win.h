@@ -13,6 +13,9 @@
 // On failure `from` is left where it is and the last error tells why.
 bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context);
 
+// The errors a file gives while another process holds it open.
+bool IsHeldFileError(DWORD error);
+
 // Test seam: how the waits between attempts are spent; Sleep when null.
 // Always null in shipped code.
 typedef void (*ReplaceWaitProc)(unsigned milliseconds);
