@@ -4,6 +4,16 @@
 // uninstaller still has its own components to take away.
 #include "remover/removal.h"
 
+const char* StartupProblem(const std::string& setupListPath, const FileOps& ops) {
+  // The bare names are looked up in the current folder, where the
+  // uninstaller will be started.
+  if (!ops.FileExists(ops.context, setupListPath) || !ops.FileExists(ops.context, kSetupListName)) {
+    return kSetupListMissingText;
+  }
+  if (!ops.FileExists(ops.context, kUninstallLogName)) return kUninstallLogMissingText;
+  return nullptr;
+}
+
 RemovalReport RunRemoval(const SetupKeys& keys, const std::string& appDataFolder,
                          const RemovalOps& ops) {
   RemovalReport report{};

@@ -25,6 +25,12 @@ struct RemovalReport {
   bool uninstallerStarted;
 };
 
+// Why the program can't go on, checked before its window is ever shown:
+// setup.lst must be both at `setupListPath` and in the current folder, and
+// the uninstaller's log in the current folder. Only the first failure is
+// reported; null when there is none.
+const char* StartupProblem(const std::string& setupListPath, const FileOps& ops);
+
 RemovalReport RunRemoval(const SetupKeys& keys, const std::string& appDataFolder,
                          const RemovalOps& ops);
 

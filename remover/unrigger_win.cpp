@@ -23,21 +23,13 @@ void RemoveAddon(const std::string& setupListPath) {
   }
 }
 
-// Both checks come before the window is ever shown, and the first failure
-// is the only one reported.
-const char* StartupProblem(const std::string& setupListPath) {
-  if (!FileExistsAt(setupListPath) || !FileExistsAt(kSetupListName)) return kSetupListMissingText;
-  if (!FileExistsAt(kUninstallLogName)) return kUninstallLogMissingText;
-  return nullptr;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   const std::string setupListPath = SetupListPathFor(OwnExecutablePath());
   if (CreateMainWindow(instance, setupListPath, RemoveAddon) == nullptr) return 1;
 
-  if (const char* problem = StartupProblem(setupListPath)) {
+  if (const char* problem = StartupProblem(setupListPath, PlatformFileOps())) {
     MessageBoxA(nullptr, problem, kWindowCaption, MB_OK);
     DiscardMainWindow();
     return 0;

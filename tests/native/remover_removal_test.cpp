@@ -162,4 +162,25 @@ TEST(RemoverRemoval, ReportTellsWhatHappened) {
   }
 }
 
+TEST(RemoverRemoval, StartupChecksReportTheFirstMissingFile) {
+  const std::string program = "C:\\Addon\\setup.lst";
+  const char* const kSetup = "setup.lst not found or removed, cannot continue";
+  const char* const kLog = "ST6UNST.LOG not found or removed, cannot continue";
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> files;
+    const char* problem;
+  } cases[] = {
+      {"all there", {{program, ""}, {"setup.lst", ""}, {"ST6UNST.LOG", ""}}, nullptr},
+      {"setup.lst only in the program folder", {{program, ""}, {"ST6UNST.LOG", ""}}, kSetup},
+      {"setup.lst only in the current folder", {{"setup.lst", ""}, {"ST6UNST.LOG", ""}}, kSetup},
+      {"log missing", {{program, ""}, {"setup.lst", ""}}, kLog},
+      {"both missing: only the setup list is named", {}, kSetup},
+  };
+  for (const Case& c : cases) {
+    FakeDisk disk = DiskWith(c.files);
+    EXPECT_STREQ(StartupProblem(program, disk.Ops()), c.problem) << c.name;
+  }
+}
+
 }  // namespace
