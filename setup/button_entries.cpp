@@ -96,3 +96,47 @@ ButtonAssignment MakeAssignment(const AddRequest& request) {
   record.keycode = function == kFunctionKeyPress ? static_cast<int32_t>(request.keycode) : 0;
   return record;
 }
+
+bool AddCommand(ButtonsEdit edit, const AddRequest& request, const CommandPrompts& prompts) {
+  const AddVerdict verdict = CheckAddRequest(request);
+  if (verdict != kAddAccepted) {
+    prompts.show(prompts.context, AddRefusalText(verdict));
+    return false;
+  }
+  // CheckAddRequest has refused every number past the table.
+  ButtonAssignment& record = edit.table[request.button];
+  if (record.assigned != 0 &&
+      !prompts.ask(prompts.context,
+                   "The specified button is already assigned. Do you want to overwrite the old assignment with the "
+                   "current one?")) {
+    return false;
+  }
+  record = MakeAssignment(request);
+  *edit.unsaved = true;
+  return true;
+}
+
+bool DeleteCommand(ButtonsEdit edit, int button, const CommandPrompts& prompts) {
+  if (button < 0) {
+    prompts.show(prompts.context,
+                 "Please select the Assigned button to delete before clicking 'Delete selected assignment'");
+    return false;
+  }
+  if (!prompts.ask(prompts.context, "Are you sure that you want to delete the currently highlighted assigned button?"))
+    return false;
+  // Every entry carries a button of the table; anything else is not ours to clear.
+  if (button >= kButtonCount) return false;
+  edit.table[button] = ButtonAssignment{};
+  *edit.unsaved = true;
+  return true;
+}
+
+bool CancelCommand(bool* unsaved, const CommandPrompts& prompts) {
+  if (*unsaved &&
+      !prompts.ask(prompts.context,
+                   "The configuration has been changed but not saved, are you sure that you want to quit?")) {
+    return false;
+  }
+  *unsaved = false;
+  return true;
+}

@@ -75,3 +75,33 @@ const char* AddRefusalText(AddVerdict verdict);
 // The record that an accepted request writes. The modifiers are stored for
 // every function; the key code only for a key press.
 ButtonAssignment MakeAssignment(const AddRequest& request);
+
+// ---- the commands --------------------------------------------------------
+
+// The window's part in a command: a message box, and a Yes/No question
+// (true for Yes).
+struct CommandPrompts {
+  void (*show)(void* context, const char* text);
+  bool (*ask)(void* context, const char* question);
+  void* context;
+};
+
+// The dialog's edits: the live table, read by the tick between any two
+// steps of a command, and whether it differs from the file. The flag
+// outlives the dialog: closing the window keeps both.
+struct ButtonsEdit {
+  ButtonAssignment* table;  // kButtonCount records
+  bool* unsaved;
+};
+
+// "Add current assignment": a refused request gets its message; replacing an
+// assigned button is asked first; only then is the whole record written and
+// the edit marked unsaved. True when it wrote.
+bool AddCommand(ButtonsEdit edit, const AddRequest& request, const CommandPrompts& prompts);
+// "Delete selected assignment" of the entry of `button` (-1: no entry
+// selected): asked first, then the record cleared and the edit marked
+// unsaved. True when it cleared.
+bool DeleteCommand(ButtonsEdit edit, int button, const CommandPrompts& prompts);
+// Cancel: with unsaved edits, asks first. True when the dialog ends; the
+// caller then reloads the file, so the flag is cleared.
+bool CancelCommand(bool* unsaved, const CommandPrompts& prompts);

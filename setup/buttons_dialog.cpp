@@ -26,13 +26,6 @@ bool gButtonsUnsavedChanges = false;
 
 const char* const kGetButtonHint =
     "To get a key number, please hold down the desired button on the device, while Get is clicked.";
-const char* const kOverwriteQuestion =
-    "The specified button is already assigned. Do you want to overwrite the old assignment with the current one?";
-const char* const kNothingToDelete =
-    "Please select the Assigned button to delete before clicking 'Delete selected assignment'";
-const char* const kDeleteQuestion = "Are you sure that you want to delete the currently highlighted assigned button?";
-const char* const kQuitQuestion =
-    "The configuration has been changed but not saved, are you sure that you want to quit?";
 
 LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
@@ -86,34 +79,21 @@ AddRequest ReadAddRequest(HWND dialog) {
   return request;
 }
 
+void ShowPrompt(void* dialog, const char* text) { ShowDialogMessage(static_cast<HWND>(dialog), text); }
+bool AskPrompt(void* dialog, const char* question) { return AskDialogQuestion(static_cast<HWND>(dialog), question); }
+CommandPrompts PromptsOf(HWND dialog) { return CommandPrompts{ShowPrompt, AskPrompt, dialog}; }
+const ButtonsEdit kEdit = {gButtonAssignments, &gButtonsUnsavedChanges};
+
 void OnAdd(HWND dialog) {
-  const AddRequest request = ReadAddRequest(dialog);
-  const AddVerdict verdict = CheckAddRequest(request);
-  if (verdict != kAddAccepted) {
-    ShowDialogMessage(dialog, AddRefusalText(verdict));
-    return;
-  }
-  // CheckAddRequest has refused every number past the table.
-  const uint32_t button = request.button;
-  if (gButtonAssignments[button].assigned != 0 && !AskDialogQuestion(dialog, kOverwriteQuestion)) return;
-  gButtonAssignments[button] = MakeAssignment(request);
-  gButtonsUnsavedChanges = true;
-  Rebuild(dialog);
+  if (AddCommand(kEdit, ReadAddRequest(dialog), PromptsOf(dialog))) Rebuild(dialog);
 }
 
 void OnDelete(HWND dialog) {
   const LRESULT selected = SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETCURSEL, 0, 0);
-  if (selected < 0) {
-    ShowDialogMessage(dialog, kNothingToDelete);
-    return;
-  }
-  const LRESULT button = SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
-  if (!AskDialogQuestion(dialog, kDeleteQuestion)) return;
-  // Every entry carries a button of the table; anything else is not ours to clear.
-  if (button < 0 || button >= kButtonCount) return;
-  gButtonAssignments[button] = ButtonAssignment{};
-  gButtonsUnsavedChanges = true;
-  Rebuild(dialog);
+  const LRESULT button =
+      selected < 0 ? -1 : SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
+  // LB_ERR is -1 too: no button.
+  if (DeleteCommand(kEdit, button < 0 ? -1 : static_cast<int>(button), PromptsOf(dialog))) Rebuild(dialog);
 }
 
 void OnSave(HWND dialog) {
@@ -128,8 +108,7 @@ void OnSave(HWND dialog) {
 }
 
 void OnCancel(HWND dialog) {
-  if (gButtonsUnsavedChanges && !AskDialogQuestion(dialog, kQuitQuestion)) return;
-  gButtonsUnsavedChanges = false;
+  if (!CancelCommand(&gButtonsUnsavedChanges, PromptsOf(dialog))) return;
   LoadConfiguration(CurrentAircraftTitle());
   KillTimer(dialog, kKeyNameTimer);
   EndDialog(dialog, 0);

@@ -193,3 +193,91 @@ TEST(ButtonEntries, AcceptedAddWritesOneActionAndTheModifiers) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's part played by the test: every text shown or asked, in
+// order, and the answers given in turn ('Y' or 'N').
+struct ScriptedPrompts {
+  std::vector<std::string> seen;
+  const char* answers = "";
+  static void Show(void* self, const char* text) { static_cast<ScriptedPrompts*>(self)->seen.push_back(text); }
+  static bool Ask(void* self, const char* question) {
+    auto* script = static_cast<ScriptedPrompts*>(self);
+    script->seen.push_back(std::string("? ") + question);
+    return *script->answers != '\0' && *script->answers++ == 'Y';
+  }
+};
+
+const char kOverwrite[] =
+    "? The specified button is already assigned. Do you want to overwrite the old assignment with the current one?";
+const char kDelete[] = "? Are you sure that you want to delete the currently highlighted assigned button?";
+const char kQuit[] = "? The configuration has been changed but not saved, are you sure that you want to quit?";
+const char kNothingSelected[] =
+    "Please select the Assigned button to delete before clicking 'Delete selected assignment'";
+
+}  // namespace
+
+TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
+  enum Command { kAdd, kDelete3, kDeleteNone, kDeletePastTable, kCancel };
+  const ButtonAssignment kOld = Record(0, 0, 0, 1);                   // button 3: reset all
+  const ButtonAssignment kNew = {1, 0, 1, 0, 0, 1, 0, 0, 0};          // reset rotation with Shift
+  const ButtonAssignment kFree = {};
+  struct Case {
+    const char* name;
+    Command command;
+    bool assigned;  // button 3 holds kOld before
+    bool unsavedBefore;
+    const char* answers;
+    std::vector<std::string> seen;
+    bool result;
+    ButtonAssignment after;  // button 3
+    bool unsavedAfter;
+  } const cases[] = {
+      {"add to a free button", kAdd, false, false, "", {}, true, kNew, true},
+      {"add over a binding, No", kAdd, true, false, "N", {kOverwrite}, false, kOld, false},
+      {"add over a binding, Yes", kAdd, true, false, "Y", {kOverwrite}, true, kNew, true},
+      {"delete without a selection", kDeleteNone, true, false, "", {kNothingSelected}, false, kOld, false},
+      {"delete, No", kDelete3, true, false, "N", {kDelete}, false, kOld, false},
+      {"delete, Yes", kDelete3, true, true, "Y", {kDelete}, true, kFree, true},
+      {"delete an entry past the table, Yes", kDeletePastTable, true, false, "Y", {kDelete}, false, kOld, false},
+      {"cancel with nothing unsaved", kCancel, true, false, "", {}, true, kOld, false},
+      {"cancel unsaved, No", kCancel, true, true, "N", {kQuit}, false, kOld, true},
+      {"cancel unsaved, Yes", kCancel, true, true, "Y", {kQuit}, true, kOld, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ButtonAssignment table[kButtonCount] = {};
+    if (c.assigned) table[3] = kOld;
+    bool unsaved = c.unsavedBefore;
+    ScriptedPrompts script;
+    script.answers = c.answers;
+    const CommandPrompts prompts = {ScriptedPrompts::Show, ScriptedPrompts::Ask, &script};
+    const ButtonsEdit edit = {table, &unsaved};
+    AddRequest add = Request(true, 3, kFunctionResetRotation, false, 0);
+    add.shift = true;
+    bool result = false;
+    switch (c.command) {
+      case kAdd: result = AddCommand(edit, add, prompts); break;
+      case kDelete3: result = DeleteCommand(edit, 3, prompts); break;
+      case kDeleteNone: result = DeleteCommand(edit, -1, prompts); break;
+      case kDeletePastTable: result = DeleteCommand(edit, kButtonCount, prompts); break;
+      case kCancel: result = CancelCommand(&unsaved, prompts); break;
+    }
+    EXPECT_EQ(script.seen, c.seen);
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(std::memcmp(&table[3], &c.after, sizeof c.after), 0);
+    EXPECT_EQ(unsaved, c.unsavedAfter);
+  }
+}
+
+TEST(ButtonEntries, RefusedAddShowsItsMessageAndWritesNothing) {
+  ButtonAssignment table[kButtonCount] = {};
+  bool unsaved = false;
+  ScriptedPrompts script;
+  const CommandPrompts prompts = {ScriptedPrompts::Show, ScriptedPrompts::Ask, &script};
+  EXPECT_FALSE(AddCommand({table, &unsaved}, Request(true, 5, -1, true, 65), prompts));
+  EXPECT_EQ(script.seen, std::vector<std::string>{"Please select a valid Function to assign before adding current assignment."});
+  EXPECT_EQ(table[5].assigned, 0);
+  EXPECT_FALSE(unsaved);
+}
