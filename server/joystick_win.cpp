@@ -5,9 +5,12 @@
 #include "server/joystick_win.h"
 
 #include <mmsystem.h>
+#include <regstr.h>
 
-#include <cctype>
+#include <cstdio>
 #include <cstring>
+
+#include "server/controller_input.h"
 
 constexpr int kWantedAxes = 6;
 
@@ -23,19 +26,48 @@ static void RefreshDeviceList() {
   if (configChanged != nullptr) configChanged(0);
 }
 
-static bool Contains(const char* text, const char* wanted) {
-  const size_t n = std::strlen(wanted);
-  for (const char* p = text; *p != '\0'; ++p) {
-    size_t i = 0;
-    while (i < n && p[i] != '\0' &&
-           std::tolower(static_cast<unsigned char>(p[i])) == std::tolower(static_cast<unsigned char>(wanted[i])))
-      ++i;
-    if (i == n) return true;
-  }
-  return n == 0;
+static int32_t Centre(DWORD value, UINT low, UINT high) { return CentreReading(value, low, high); }
+
+// A string value of an open key, terminated whatever the registry holds.
+static bool ReadRegistryText(HKEY key, const char* value, char* text, DWORD capacity) {
+  DWORD type = 0;
+  DWORD size = capacity - 1;
+  if (RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
+      type != REG_SZ)
+    return false;
+  text[size < capacity ? size : capacity - 1] = '\0';
+  return text[0] != '\0';
 }
 
-static int32_t Centre(DWORD value, UINT low, UINT high) { return CentreReading(value, low, high); }
+// `value` of `path` in the user's hive, else in the machine's: the game
+// controller panel keeps its settings per user, older systems per machine.
+static bool ReadUserOrMachineText(const char* path, const char* value, char* text, DWORD capacity) {
+  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    HKEY key;
+    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
+    const bool found = ReadRegistryText(key, value, text, capacity);
+    RegCloseKey(key);
+    if (found) return true;
+  }
+  return false;
+}
+
+bool ReadJoystickOemName(const char* regKey, UINT id, char* name, size_t capacity) {
+  if (capacity > 0) name[0] = '\0';
+  if (regKey == nullptr || regKey[0] == '\0' || capacity < 2) return false;
+  // The controller's current settings name its type key, "VID_xxxx&PID_xxxx",
+  // under which its OEM registered the product name.
+  char path[MAX_PATH];
+  char valueName[32];
+  char type[MAX_PATH];
+  std::snprintf(path, sizeof path, "%s\\%s\\%s", REGSTR_PATH_JOYCONFIG, regKey, REGSTR_KEY_JOYCURR);
+  std::snprintf(valueName, sizeof valueName, REGSTR_VAL_JOYNOEMNAME, id + 1);
+  if (!ReadUserOrMachineText(path, valueName, type, sizeof type)) return false;
+  // A type is one key's name; anything else would lead elsewhere in the registry.
+  if (std::strchr(type, '\\') != nullptr) return false;
+  std::snprintf(path, sizeof path, "%s\\%s", REGSTR_PATH_JOYOEM, type);
+  return ReadUserOrMachineText(path, REGSTR_VAL_JOYOEMNAME, name, DWORD(capacity));
+}
 
 bool FindJoystick(const char* wanted, JoystickDevice* device) {
   device->present = false;
@@ -49,15 +81,17 @@ bool FindJoystick(const char* wanted, JoystickDevice* device) {
     if (joyGetPosEx(id, &info) != JOYERR_NOERROR) continue;
     JOYCAPSA caps{};
     if (joyGetDevCapsA(id, &caps, sizeof caps) != JOYERR_NOERROR) continue;
-    if (!Contains(caps.szPname, wanted)) continue;
+    char oemName[sizeof device->name];
+    ReadJoystickOemName(caps.szRegKey, id, oemName, sizeof oemName);
+    const char* name = JoystickName(oemName, caps.szPname);
+    if (!DeviceNameMatches(name, wanted)) continue;
     const bool better = !found || (device->caps.wNumAxes < kWantedAxes && caps.wNumAxes >= kWantedAxes);
     if (!better) continue;
     found = true;
     device->present = true;
     device->id = id;
     device->caps = caps;
-    std::memcpy(device->name, caps.szPname, sizeof device->name);
-    device->name[sizeof device->name - 1] = '\0';
+    std::snprintf(device->name, sizeof device->name, "%s", name);
     if (caps.wNumAxes >= kWantedAxes) break;
   }
   return found;

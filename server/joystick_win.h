@@ -8,9 +8,14 @@
 struct JoystickDevice {
   bool present;
   UINT id;
-  char name[MAXPNAMELEN];
+  char name[128];  // the OEM's product name, else the driver's
   JOYCAPSA caps;
 };
+
+// The product name that the OEM of joystick `id` registered, found through
+// the registry key its capabilities name (JOYCAPS.szRegKey), as the game
+// controller panel finds it. False (and an empty `name`) when there is none.
+bool ReadJoystickOemName(const char* regKey, UINT id, char* name, size_t capacity);
 
 // Looks for the first controller that answers a read and whose name holds
 // `wanted` (case-insensitively; empty: any). Among those, one with six or

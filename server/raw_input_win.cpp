@@ -9,9 +9,10 @@ extern "C" {
 #include <hidsdi.h>
 }
 
-#include <cctype>
 #include <cstring>
 #include <vector>
+
+#include "server/controller_input.h"
 
 namespace {
 
@@ -42,19 +43,6 @@ HidDevice gDevice;
 HANDLE gRefused[16];  // devices whose name did not match, not asked again
 int gRefusedCount = 0;
 std::vector<BYTE> gBuffer;
-
-bool Contains(const char* text, const char* wanted) {
-  const size_t n = std::strlen(wanted);
-  if (n == 0) return true;
-  for (const char* p = text; *p != '\0'; ++p) {
-    size_t i = 0;
-    while (i < n && p[i] != '\0' &&
-           std::tolower(static_cast<unsigned char>(p[i])) == std::tolower(static_cast<unsigned char>(wanted[i])))
-      ++i;
-    if (i == n) return true;
-  }
-  return false;
-}
 
 void ProductName(HANDLE device, char* name) {
   std::strcpy(name, "HID controller");
@@ -100,16 +88,6 @@ bool Describe(HANDLE handle, HidDevice* device) {
   return any;
 }
 
-// The report's field as the logical range reads it: signed when the range
-// has negative values, in a field of `bits` bits.
-int64_t LogicalValue(ULONG raw, const AxisCaps& caps) {
-  if (caps.low >= 0 || caps.bits == 0 || caps.bits >= 32) return caps.low < 0 ? int64_t(LONG(raw)) : int64_t(raw);
-  const ULONG sign = ULONG(1) << (caps.bits - 1);
-  const ULONG mask = (sign << 1) - 1;
-  raw &= mask;
-  return (raw & sign) ? int64_t(raw) - int64_t(mask) - 1 : int64_t(raw);
-}
-
 void Decode(HidDevice* device, BYTE* report, ULONG length) {
   auto preparsed = reinterpret_cast<PHIDP_PREPARSED_DATA>(device->preparsed.data());
   for (int a = 0; a < kAxisCount; ++a) {
@@ -118,7 +96,7 @@ void Decode(HidDevice* device, BYTE* report, ULONG length) {
     if (!caps.present || HidP_GetUsageValue(HidP_Input, kGenericDesktopPage, 0, USAGE(kUsageX + a), &raw, preparsed,
                                             reinterpret_cast<PCHAR>(report), length) != HIDP_STATUS_SUCCESS)
       continue;
-    device->reading.axis[a] = CentreReading(LogicalValue(raw, caps), caps.low, caps.high);
+    device->reading.axis[a] = CentreReading(HidLogicalValue(raw, caps.low, caps.bits), caps.low, caps.high);
   }
   USAGE usages[kMaxButtons * 4];
   ULONG count = sizeof usages / sizeof usages[0];
@@ -169,7 +147,7 @@ void OnRawInput(HRAWINPUT input, const char* wanted) {
   if (gDevice.handle != handle) {
     if (gDevice.handle != nullptr || Refused(handle)) return;
     HidDevice candidate;
-    if (!Describe(handle, &candidate) || !Contains(candidate.name, wanted)) {
+    if (!Describe(handle, &candidate) || !DeviceNameMatches(candidate.name, wanted)) {
       if (gRefusedCount < int(sizeof gRefused / sizeof gRefused[0])) gRefused[gRefusedCount++] = handle;
       return;
     }
