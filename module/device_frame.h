@@ -7,4 +7,7 @@ struct DeviceFrame {
   // pitch, bank, yaw. The order is that of the server's title cells.
   float tX, tY, tZ, rX, rY, rZ;
   int32_t button;  // number of the button held now, 0 for none
+  // The server marked the values as raw readings, untouched by settings
+  // and calibration: only such readings may enter a calibration range.
+  bool raw;
 };

@@ -35,7 +35,7 @@ static void WriteRightAligned(char* cell, size_t width, int32_t value) {
   while (i > 0) cell[--i] = ' ';
 }
 
-size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_t capacity) {
+size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_t capacity, bool raw) {
   // 70 fixed characters, at most 11 for the button ("-2147483648"), the NUL.
   char title[kTitleButtonPos + 12];
   for (int a = 0; a < kTitleAxisCount; ++a) {
@@ -44,6 +44,7 @@ size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_
     WriteRightAligned(title + pos, kTitleCellChars, ClampAxis(axis[a]));
     title[pos + kTitleCellChars] = ' ';
   }
+  if (raw) title[kTitleMarkPos] = kTitleRawMark;
   std::memcpy(title + kTitleButtonLabelPos, kButtonLabel, sizeof(kButtonLabel) - 1);
   const int buttonChars = std::snprintf(title + kTitleButtonPos, sizeof(title) - kTitleButtonPos, "%ld",
                                         static_cast<long>(button));

@@ -11,9 +11,10 @@ constexpr int32_t kTitleAxisMin = -999999;
 
 // Writes "tX=   1234 tY=   -567 ... rZ=      5 btn=3" into `out`: the three
 // free characters before each cell carry the axis name, the value stands
-// right-aligned in its cell, a space in each separator. Axis values outside
-// the cell's range are clamped to it. `axis` is tX, tY, tZ, rX, rY, rZ.
+// right-aligned in its cell, a space in each separator except that the last
+// one holds kTitleRawMark for a raw reading. Axis values outside the cell's
+// range are clamped to it. `axis` is tX, tY, tZ, rX, rY, rZ.
 // Returns the title's length, or 0 (and an empty string when capacity > 0)
 // if `capacity` cannot hold it and its terminator; kTitleBufferSize always
 // can.
-size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_t capacity);
+size_t FormatDeviceTitle(const int32_t axis[6], int32_t button, char* out, size_t capacity, bool raw = false);

@@ -71,5 +71,6 @@ DeviceFrame ParseDeviceTitle(const char* title, size_t length) {
   frame.rY = static_cast<float>(axis[4]);
   frame.rZ = static_cast<float>(axis[5]);
   frame.button = buttonChars ? ParseTitleNumber(title + kTitleButtonPos, buttonChars) : 0;
+  frame.raw = length > kTitleMarkPos && title[kTitleMarkPos] == kTitleRawMark;
   return frame;
 }

@@ -11,6 +11,7 @@
 // so a short or empty title yields zeros rather than an older title's values.
 // A button number too large for 32 bits saturates at INT32_MAX or INT32_MIN,
 // which the button step ignores like any other number outside 0..100.
+// The frame is raw only when the title holds kTitleRawMark at kTitleMarkPos.
 // `title` may be null when `length` is 0.
 DeviceFrame ParseDeviceTitle(const char* title, size_t length);
 

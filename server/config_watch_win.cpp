@@ -1,7 +1,10 @@
-// Polling the file times rather than a change notification: the module
+// A file counts as changed when its time or size differs: the module
 // replaces its files by moving a new one over them, which a folder
 // notification reports in ways that differ between systems, while the new
-// file's time and size are always observable.
+// file's time and size are always observable. The folder notification only
+// wakes the server early, so that the calibration dialog's flag is seen at
+// once rather than at the next poll; where it is unavailable (the folder did
+// not exist at start-up) the poll alone serves.
 
 #include "server/config_watch_win.h"
 
@@ -15,6 +18,7 @@
 
 bool InitConfigWatch(ConfigWatch* watch) {
   std::memset(watch, 0, sizeof *watch);
+  watch->change = INVALID_HANDLE_VALUE;
   // A stamp no file has, so that the first poll reports a change.
   for (DWORD& size : watch->size) size = 0xFFFFFFFFu;
   char appData[MAX_PATH] = "";
@@ -27,6 +31,22 @@ bool InitConfigWatch(ConfigWatch* watch) {
       return false;
     }
   }
+  char folder[MAX_PATH];
+  const int c = std::snprintf(folder, sizeof folder, "%s%s", appData, kConfigFolderName);
+  folder[c - 1] = '\0';  // a folder is named without its final backslash
+  watch->change = FindFirstChangeNotificationA(
+      folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+  return true;
+}
+
+bool WaitForInputOrConfigChange(ConfigWatch* watch, DWORD waitMs) {
+  const DWORD handles = watch->change != INVALID_HANDLE_VALUE ? 1 : 0;
+  if (MsgWaitForMultipleObjects(handles, &watch->change, FALSE, waitMs, QS_ALLINPUT) != WAIT_OBJECT_0 ||
+      handles == 0)
+    return false;
+  // Armed again before the files are looked at, so that a write after the
+  // look wakes the server once more.
+  FindNextChangeNotification(watch->change);
   return true;
 }
 

@@ -164,7 +164,9 @@ static void Publish(const PublishedFrame& frame) {
   gServer.publishedAny = true;
   gServer.shownCalibrating = gServer.config.doingCalibration;
   char title[kTitleBufferSize];
-  FormatDeviceTitle(frame.axis, frame.button, title, sizeof title);
+  // The mark tells the calibration dialog which readings are raw, so that
+  // none published before this server noticed the calibration enters a range.
+  FormatDeviceTitle(frame.axis, frame.button, title, sizeof title, gServer.config.doingCalibration);
   SetWindowTextA(gServer.window, title);
 }
 
@@ -326,7 +328,7 @@ static void RunLoop() {
       ReadOnce(nowMs);
     }
     const int32_t waitMs = int32_t(nextReadMs - GetTickCount());
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs > 0 ? DWORD(waitMs) : 0, QS_ALLINPUT);
+    if (WaitForInputOrConfigChange(&gServer.watch, waitMs > 0 ? DWORD(waitMs) : 0)) nextConfigMs = GetTickCount();
   }
 }
 

@@ -63,6 +63,7 @@ void ResetCalibration(AxisCalibration calibration[kAxisCount]) {
 }
 
 void TrackCalibration(AxisCalibration calibration[kAxisCount], const DeviceFrame& frame) {
+  if (!frame.raw) return;
   const float readings[kAxisCount] = {frame.tX, frame.tY, frame.tZ, frame.rX, frame.rY, frame.rZ};
   for (int axis = 0; axis < kAxisCount; ++axis) {
     // Compare as doubles, which hold both a float and an int32_t exactly;

@@ -17,7 +17,9 @@ void ResetCalibration(AxisCalibration calibration[kAxisCount]);
 // tY, tZ, rX, rY, rZ: a value above the maximum becomes the maximum, then a
 // value below the minimum becomes the minimum (both strict). Readings are
 // whole numbers; one beyond the 32-bit range is stored as the nearest 32-bit
-// value, and NaN changes nothing.
+// value, and NaN changes nothing. A frame not marked raw changes nothing: the
+// server takes a moment to notice that a calibration has begun, and until
+// then it publishes processed values, which are no measure of the device.
 void TrackCalibration(AxisCalibration calibration[kAxisCount], const DeviceFrame& frame);
 
 constexpr int kCalibrationLabelCount = 18;

@@ -38,8 +38,8 @@ void FillCalibration(HWND dialog) {
   // Six-digit readings with a sign: the widest numbers a device sends.
   AxisCalibration calibration[kAxisCount];
   ResetCalibration(calibration);
-  TrackCalibration(calibration, DeviceFrame{-123456, -123456, -123456, -123456, -123456, -123456, 0});
-  TrackCalibration(calibration, DeviceFrame{123456, 123456, 123456, 123456, 123456, 123456, 0});
+  TrackCalibration(calibration, DeviceFrame{-123456, -123456, -123456, -123456, -123456, -123456, 0, true});
+  TrackCalibration(calibration, DeviceFrame{123456, 123456, 123456, 123456, 123456, 123456, 0, true});
   CalibrationLabel labels[kCalibrationLabelCount];
   FormatCalibrationLabels(calibration, DeviceFrame{-98765, -98765, -98765, -98765, -98765, -98765, 0}, labels);
   for (const CalibrationLabel& label : labels) SetDlgItemTextA(dialog, label.controlId, label.text);

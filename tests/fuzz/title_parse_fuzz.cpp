@@ -27,9 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What was read, written again, reads back the same.
   char again[kTitleBufferSize];
-  const size_t length = FormatDeviceTitle(values, f.button, again, sizeof(again));
+  const size_t length = FormatDeviceTitle(values, f.button, again, sizeof(again), f.raw);
   if (length == 0) __builtin_trap();
   const DeviceFrame g = ParseDeviceTitle(again, length);
-  if (std::memcmp(&f, &g, sizeof f) != 0) __builtin_trap();
+  const float back[6] = {g.tX, g.tY, g.tZ, g.rX, g.rY, g.rZ};
+  if (std::memcmp(axes, back, sizeof axes) != 0 || f.button != g.button || f.raw != g.raw) __builtin_trap();
   return 0;
 }

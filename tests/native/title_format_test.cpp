@@ -13,9 +13,9 @@
 
 namespace {
 
-std::string Format(const int32_t (&axis)[6], int32_t button) {
+std::string Format(const int32_t (&axis)[6], int32_t button, bool raw = false) {
   char out[kTitleBufferSize];
-  const size_t length = FormatDeviceTitle(axis, button, out, sizeof(out));
+  const size_t length = FormatDeviceTitle(axis, button, out, sizeof(out), raw);
   EXPECT_EQ(length, std::strlen(out));
   return std::string(out, length);
 }
@@ -35,6 +35,8 @@ TEST(TitleFormat, WritesTheReadableLayout) {
             "tX=   1234 tY=   -567 tZ=      0 rX=     12 rY=    -34 rZ=      5 btn=3");
   EXPECT_EQ(Format({9999999, -999999, 0, 0, 0, 0}, -2147483647 - 1),
             "tX=9999999 tY=-999999 tZ=      0 rX=      0 rY=      0 rZ=      0 btn=-2147483648");
+  EXPECT_EQ(Format({1234, -567, 0, 12, -34, 5}, 3, true),
+            "tX=   1234 tY=   -567 tZ=      0 rX=     12 rY=    -34 rZ=      5*btn=3");
 }
 
 TEST(TitleFormat, ReadsBackThroughTheParserClampingToTheCell) {

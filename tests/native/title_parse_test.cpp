@@ -52,7 +52,7 @@ TEST(TitleParse, ReadsEachCellWhateverStandsInTheFreePositions) {
   const std::string cells[6] = {"   1234", "   -567", "      0", "     12", "    -34", "      5"};
   // Digits and signs in the free positions and separators must not join a
   // value: the separators are cut off, the label positions never read.
-  for (char free : {' ', 'x', '=', '9', '-', '+', '\t'}) {
+  for (char free : {' ', 'x', '=', '9', '-', '+', '\t', '*'}) {
     SCOPED_TRACE(std::string("free character ") + free);
     ExpectFrame(Parse(Title(cells, "3", free)), {1234, -567, 0, 12, -34, 5}, 3);
   }
@@ -165,6 +165,26 @@ TEST(TitleParse, AnEmbeddedNulEndsTheTitle) {
     title[c.nulAt] = '\0';
     ExpectFrame(Parse(title), c.axes, c.button);
   }
+}
+
+TEST(TitleParse, OnlyTheMarkInTheLastSeparatorMakesAReadingRaw) {
+  const std::string raw = "tX=   1234 tY=   -567 tZ=     77 rX=     12 rY=    -34 rZ=      5*btn=42";
+  const std::string older = "tX=   1234 tY=   -567 tZ=     77 rX=     12 rY=    -34 rZ=      5 btn=42";
+  struct Case {
+    const char* what;
+    std::string title;
+    bool raw;
+  } const cases[] = {
+      {"marked", raw, true},
+      {"a server without the mark", older, false},
+      {"cut right after the mark", raw.substr(0, 66), true},
+      {"cut before the mark", raw.substr(0, 65), false},
+      {"NUL before the mark", std::string(raw).replace(40, 1, 1, '\0'), false},
+      {"mark in another separator", std::string(older).replace(54, 1, 1, '*'), false},
+      {"another character there", std::string(older).replace(65, 1, 1, '+'), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Parse(c.title).raw, c.raw) << c.what;
+  ExpectFrame(Parse(raw), {1234, -567, 77, 12, -34, 5}, 42);
 }
 
 TEST(TitleParse, NumberReaderSaturatesAndStopsAtItsLength) {

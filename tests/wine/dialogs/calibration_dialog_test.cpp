@@ -56,16 +56,21 @@ TEST_F(CalibrationDialog, DoingCalibrationIsOneInBothFilesWhileOpenAndZeroAfterE
 TEST_F(CalibrationDialog, LabelsShowTheRangesAndSaveStoresTheirMagnitudes) {
   Start();
   // Axes in title order: tX, tY, tZ, rX, rY, rZ.
+  // Published before the server noticed the calibration: shown, never taken.
+  const int32_t processed[6] = {900, 900, -900, 900, -900, 900};
   const int32_t first[6] = {10, -500, 7, 30, -40, 0};
   const int32_t second[6] = {-20, -100, 7, 35, -45, 0};
-  SetDevice(first, 0);
+  SetDevice(processed, 0);
   std::vector<std::string> labels;
+  bool sawProcessed = false;
   bool sawFirst = false;
   ASSERT_TRUE(RunDialog(kCalibrationItem, "Device calibration", [&](HWND dialog) {
-    sawFirst = WaitUntil(5000, [&] { return Text(dialog, IDC_CAL_NOW_FORTHBACK) == "Forth/Back: -500"; });
+    sawProcessed = WaitUntil(5000, [&] { return Text(dialog, IDC_CAL_NOW_FORTHBACK) == "Forth/Back: 900"; });
     // The server window belongs to the dialog's thread, which handles the
     // title change in its modal loop.
-    SetDevice(second, 0);
+    SetDevice(first, 0, true);
+    sawFirst = WaitUntil(5000, [&] { return Text(dialog, IDC_CAL_NOW_FORTHBACK) == "Forth/Back: -500"; });
+    SetDevice(second, 0, true);
     WaitUntil(5000, [&] { return Text(dialog, IDC_CAL_NOW_LEFTRIGHT) == "Left/Right: -20"; });
     for (int id : {IDC_CAL_PITCH_MAX, IDC_CAL_PITCH_MIN, IDC_CAL_BANK_MAX, IDC_CAL_BANK_MIN, IDC_CAL_YAW_MAX,
                    IDC_CAL_YAW_MIN, IDC_CAL_FORWARD, IDC_CAL_BACKWARD, IDC_CAL_RIGHT, IDC_CAL_LEFT, IDC_CAL_UP,
@@ -75,6 +80,7 @@ TEST_F(CalibrationDialog, LabelsShowTheRangesAndSaveStoresTheirMagnitudes) {
     }
     Click(dialog, IDC_CAL_SAVE);
   }));
+  ASSERT_TRUE(sawProcessed);
   ASSERT_TRUE(sawFirst);
   EXPECT_EQ((std::vector<std::string>{"Pitch max: 35", "Pitch min: 30", "Bank max: -40", "Bank min: -45",
                                       "Yaw max: 0", "Yaw min: 0", "Forward: -100", "Backward: -500", "Right: 10",

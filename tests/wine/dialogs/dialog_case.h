@@ -88,10 +88,11 @@ class DialogCase : public SimulatorCase {
     ASSERT_TRUE(SimHostPumpUntil(10000, [] { return CountCalls("CallDispatch") >= 3; }));
   }
 
-  // Feeds one device reading through the server window's title.
-  void SetDevice(const int32_t axis[6], int32_t button) {
+  // Feeds one device reading through the server window's title, marked as
+  // a raw reading or not.
+  void SetDevice(const int32_t axis[6], int32_t button, bool raw = false) {
     char title[128];
-    FormatDeviceTitle(axis, button, title, sizeof title);
+    FormatDeviceTitle(axis, button, title, sizeof title, raw);
     SimHostSetServerTitle(&host, title);
   }
 

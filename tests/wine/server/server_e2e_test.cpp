@@ -170,6 +170,10 @@ TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
   // Yaw swings to 25000 one way and 30000 the other, beyond what processed
   // values ever reach (15000).
   Start("0 0 0 0 0 0 25000 0\n400 0 0 0 0 0 -30000 0\n800 0 0 0 0 0 -30000 0\n", -1);
+  // Tenfold sensitivity puts the processed values (110494 at 25000) far
+  // beyond the raw ones, so one that entered the range would show.
+  WriteSetting("pivora.ini", "rZsensitivity", "1000");
+  ASSERT_TRUE(PumpUntilStep(5, 110494 * 0.0001f)) << "tenfold sensitivity";
   CalibrationWatch watch;
   HANDLE thread = CreateThread(nullptr, 0, WatchCalibration, &watch, 0, nullptr);
   DOUBLE(Double_AnswerDialogMode)(1);
@@ -185,8 +189,8 @@ TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()), 25000);
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmin", -1, ini.c_str()), 30000);
   // With that range the server maps 25000 to full deflection.
-  EXPECT_TRUE(PumpUntilStep(5, 15000 * 0.0001f)) << "calibrated full right";
-  EXPECT_TRUE(PumpUntilStep(5, -15000 * 0.0001f)) << "calibrated full left";
+  EXPECT_TRUE(PumpUntilStep(5, 150000 * 0.0001f)) << "calibrated full right";
+  EXPECT_TRUE(PumpUntilStep(5, -150000 * 0.0001f)) << "calibrated full left";
 }
 
 TEST_F(ServerChain, SecondServerExitsAtOnce) {
