@@ -6,7 +6,9 @@
 //    stamps each camera call; the latency of a reading is the time from its
 //    title to the first camera call that moves by its value;
 //  - the server's CPU use at rest over 10 s (GetProcessTimes), without a
-//    controller and replaying a session at rest.
+//    controller and replaying a session at rest;
+//  - how soon the server publishes marked raw readings after DoingCalibration
+//    turns 1 in the marker file, and unmarked ones after it turns 0.
 //
 //   scripts/wine-run.sh build/<dir>/tests/wine/server/server_measure_wine.exe
 //
@@ -129,17 +131,29 @@ void MeasureLatency() {
               log.calls.size());
 }
 
-void MeasureCpuAtRest(const char* what, const std::string& recording) {
-  ScratchFolder folder("measure");
+// The server on its own from a scratch folder, with `recording` beside it.
+bool StartLoneServer(const ScratchFolder& folder, const std::string& recording, Program* server) {
   const std::string program = folder / "pivorasrv.exe";
   CopyFileA(PIVORASRV_PATH, program.c_str(), FALSE);
   if (!recording.empty()) WriteBytes(folder / "replay.rec", recording);
+  if (!server->Start(program, "")) return false;
+  Sleep(3000);  // past start-up
+  return true;
+}
+
+void StopLoneServer(Program* server) {
+  HWND window = ServerWindow();
+  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+  server->WaitForExit(10000);
+}
+
+void MeasureCpuAtRest(const char* what, const std::string& recording) {
+  ScratchFolder folder("measure");
   Program server;
-  if (!server.Start(program, "")) {
+  if (!StartLoneServer(folder, recording, &server)) {
     std::printf("%s: cannot start the server\n", what);
     return;
   }
-  Sleep(3000);  // past start-up
   auto cpuMs = [&] {
     FILETIME created, ended, kernel, user;
     GetProcessTimes(server.Handle(), &created, &ended, &kernel, &user);
@@ -152,9 +166,38 @@ void MeasureCpuAtRest(const char* what, const std::string& recording) {
   const double usedMs = cpuMs() - startCpu;
   const double wallMs = NowMs() - start;
   std::printf("%s: %.0f ms of CPU in %.0f ms, %.2f %% of one core\n", what, usedMs, wallMs, 100.0 * usedMs / wallMs);
-  HWND window = ServerWindow();
-  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
-  server.WaitForExit(10000);
+  StopLoneServer(&server);
+}
+
+void MeasureCalibrationSwitch() {
+  AppDataFolder appData;
+  const std::string marker = appData.File("somethingchanged.ini");
+  ScratchFolder folder("measure");
+  Program server;
+  if (!appData.Put("somethingchanged.ini", "[SETTINGS]\r\nDoingCalibration=0\r\n") ||
+      !StartLoneServer(folder, "0 0 0 0 0 0 20000 0\n", &server)) {
+    std::printf("calibration switch: cannot start the server\n");
+    return;
+  }
+  auto marked = [] {
+    const std::string title = ServerTitle();
+    return ParseDeviceTitle(title.c_str(), title.size()).raw;
+  };
+  std::vector<double> times[2];
+  for (int i = 0; i < 40; ++i) {
+    const bool raw = i % 2 == 0;
+    const double start = NowMs();
+    WritePrivateProfileStringA("SETTINGS", "DoingCalibration", raw ? "1" : "0", marker.c_str());
+    while (NowMs() - start < 2000 && marked() != raw) Sleep(0);
+    times[raw].push_back(NowMs() - start);
+    Sleep(37);  // another phase of the server's 10 ms reading period next time
+  }
+  StopLoneServer(&server);
+  for (int raw = 1; raw >= 0; --raw) {
+    std::sort(times[raw].begin(), times[raw].end());
+    std::printf("DoingCalibration=%d to the first %s title: %zu switches, median %.1f ms, worst %.1f ms\n", raw,
+                raw ? "marked" : "unmarked", times[raw].size(), times[raw][times[raw].size() / 2], times[raw].back());
+  }
 }
 
 }  // namespace
@@ -163,5 +206,6 @@ int main() {
   MeasureLatency();
   MeasureCpuAtRest("server at rest, no controller", "");
   MeasureCpuAtRest("server at rest, replaying a session at rest", "0 0 0 0 0 0 0 0\n");
+  MeasureCalibrationSwitch();
   return 0;
 }
