@@ -1,5 +1,7 @@
 // Device buttons inside the real module: resets to the aircraft's default eye
 // point and simulated key presses.
+#include <cstring>
+
 #include "tests/wine/camera/camera_case.h"
 
 namespace {
@@ -27,7 +29,7 @@ TEST_F(Buttons, FlagsActOnlyAtExactlyOne) {
   Start();
   DOUBLE(Double_AnswerAircraft)("Reset Test", 0.0);
   Feed({0, 0, 0, 0, 0, 0}, 5);
-  SimHostPump(400);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_TRUE(CameraCalls().empty());
 }
 
@@ -39,8 +41,43 @@ TEST_F(Buttons, OnlyTheAircraftRequestChangesTheAircraft) {
   ASSERT_TRUE(PumpUntilCameraCalls(2));
   EXPECT_EQ(Camera(0, 0, 0, 0, 0, 0), CameraCalls().back()) << "no section for an empty title";
   DOUBLE(Double_QueueObjectData)(2, "Reset Test", 0.0);
-  SimHostPump(300);
-  EXPECT_EQ(Camera(2, -3, 1, 12.5f, -0.25f, 3.05f), CameraCalls().back());
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CameraCalls().back() == Camera(2, -3, 1, 12.5f, -0.25f, 3.05f); }))
+      << CameraCalls().back();
+}
+
+// An aircraft record as the simulator sends it: the data block (title, then
+// the slew flag) begins 40 bytes in; `size` may cut it short.
+std::vector<char> AircraftRecord(const std::string& title, size_t size) {
+  std::vector<char> record(304, 0);
+  const DWORD header[4] = {DWORD(size), 4, 8 /* SIMOBJECT_DATA */, 2 /* the aircraft request */};
+  std::memcpy(record.data(), header, sizeof header);
+  std::memcpy(record.data() + 40, title.data(), title.size() < 256 ? title.size() : 256);
+  record.resize(size);
+  return record;
+}
+
+TEST_F(Buttons, ShortAndUnterminatedAircraftRecordsAreReadWithinTheirBytes) {
+  const std::string longTitle(256, 'T');  // fills the title field, no terminator
+  WriteSettings(std::string(kResetSettings) + "[" + longTitle.substr(0, 255) + "]\r\nipitch=7\r\n");
+  Start();
+  const struct {
+    std::vector<char> record;
+    std::string camera;  // the reset that follows it
+    const char* guards;
+  } rows[] = {
+      {AircraftRecord(longTitle, 304), Camera(0, 0, 0, 7, 0, 0), "a full title reads as its first 255 characters"},
+      {AircraftRecord("Reset Test", 40 + 100), Camera(2, -3, 1, 12.5f, -0.25f, 3.05f),
+       "a record cut short gives the title it holds"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    Feed({0, 0, 0, 0, 0, 0}, 0);
+    ASSERT_TRUE(PumpTicks(2));
+    DOUBLE(Double_QueueRaw)(row.record.data(), unsigned(row.record.size()));
+    Feed({0, 0, 0, 0, 0, 0}, 4);
+    EXPECT_TRUE(SimHostPumpUntil(5000, [&] { return !CameraCalls().empty() && CameraCalls().back() == row.camera; }))
+        << (CameraCalls().empty() ? "no camera call" : CameraCalls().back());
+  }
 }
 
 // Records key events from a low-level hook on a thread of its own: the hook
@@ -86,21 +123,32 @@ TEST_F(Buttons, KeyButtonPressesCtrlAndTheKeyWithTheWaits) {
   HANDLE thread = CreateThread(nullptr, 0, HookThread, ready, 0, &hookThreadId);
   WaitForSingleObject(ready, 5000);
 
-  Start();
-  Feed({0, 0, 0, 0, 0, 0}, 3);
-  SimHostPumpUntil(5000, [] {
+  auto keyEvents = [] {
     EnterCriticalSection(&gKeyLock);
-    bool done = gKeyEvents.size() >= 4;
+    const size_t count = gKeyEvents.size();
     LeaveCriticalSection(&gKeyLock);
-    return done;
-  });
+    return count;
+  };
+  Start();
+  // Held: the press repeats.
+  Feed({0, 0, 0, 0, 0, 0}, 3);
+  EXPECT_TRUE(SimHostPumpUntil(10000, [&] { return keyEvents() >= 8; })) << keyEvents();
   Feed({0, 0, 0, 0, 0, 0}, 0);
-  SimHostPump(1500);  // let a press that was armed meanwhile finish
+  ASSERT_TRUE(PumpTicks(3));  // a press armed meanwhile has run
+  const size_t afterHold = keyEvents();
+  EXPECT_EQ(0u, afterHold % 4) << "only complete presses";
+  // Held for one tick only: the press comes on the next tick, before that
+  // tick reads the released button, and only once.
+  Feed({0, 0, 0, 0, 0, 0}, 3);
+  ASSERT_TRUE(PumpTicks(1));
+  Feed({0, 0, 0, 0, 0, 0}, 0);
+  EXPECT_TRUE(SimHostPumpUntil(5000, [&] { return keyEvents() >= afterHold + 4; })) << keyEvents();
+  ASSERT_TRUE(PumpTicks(3));
+  EXPECT_EQ(afterHold + 4, keyEvents());
   PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
   WaitForSingleObject(thread, 5000);
 
-  ASSERT_GE(gKeyEvents.size(), 4u);
-  EXPECT_EQ(0u, gKeyEvents.size() % 4) << "only complete presses";
+  ASSERT_GE(gKeyEvents.size(), 8u);
   const KeyEvent expected[] = {{17, false, 0}, {65, false, 0}, {65, true, 0}, {17, true, 0}};
   for (size_t i = 0; i < gKeyEvents.size(); ++i) {
     EXPECT_EQ(expected[i % 4].key, gKeyEvents[i].key) << i;

@@ -2,6 +2,7 @@
 // simulator.
 #include <algorithm>
 
+#include "tests/wine/common/wine_helpers.h"
 #include "tests/wine/spine/spine_fixture.h"
 
 namespace {
@@ -86,20 +87,27 @@ TEST_F(Lifecycle, TickRequestsTheAircraftThenPumpsAboutEvery25ms) {
   EXPECT_LE(median, 40.0);
 }
 
+// The box is owned by the simulator's main window, or by none without it.
 TEST_F(Lifecycle, MissingLibraryShowsOneMessageAndStaysInert) {
-  SimHostOptions options;
-  options.simconnect = SimConnectCopy::kNone;
-  SetUpHost(options);
-  EXPECT_EQ(0, SimHostStart(&host));
-  SimHostPump(300);
-  const std::vector<MessageBoxSeen> boxes = MessageBoxesSeen();
-  ASSERT_EQ(1u, boxes.size());
-  EXPECT_EQ("Pivora for FSX", boxes[0].caption);
-  EXPECT_EQ(kMissingLibraryText, boxes[0].text);
-  SimHostStop(&host);  // harmless in the inert state
-  SimHostPump(100);
-  EXPECT_EQ(1u, MessageBoxesSeen().size());
-  EXPECT_EQ(0, host.serverCloseCount);
+  for (bool mainWindow : {true, false}) {
+    SCOPED_TRACE(mainWindow ? "with FS98MAIN" : "without FS98MAIN");
+    SimHostOptions options;
+    options.simconnect = SimConnectCopy::kNone;
+    options.mainWindow = mainWindow;
+    SetUpHost(options);
+    EXPECT_EQ(0, SimHostStart(&host));
+    ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !MessageBoxesSeen().empty(); }));
+    const std::vector<MessageBoxSeen> boxes = MessageBoxesSeen();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Pivora for FSX", boxes[0].caption);
+    EXPECT_EQ(kMissingLibraryText, boxes[0].text);
+    EXPECT_EQ(host.mainWindow, boxes[0].owner);
+    SimHostStop(&host);  // harmless in the inert state
+    SimHostPump(100);
+    EXPECT_EQ(1u, MessageBoxesSeen().size());
+    EXPECT_EQ(0, host.serverCloseCount);
+    SimHostTearDown(&host);
+  }
 }
 
 TEST_F(Lifecycle, LibraryLackingACalledFunctionIsTreatedAsMissing) {
@@ -137,6 +145,51 @@ TEST_F(Lifecycle, StopEndsTheTicksAndClosesTheSession) {
   EXPECT_EQ("Close(H)", calls.back());
   SimHostPump(200);
   EXPECT_EQ(calls.size(), DoubleCalls().size()) << "no tick after DLLStop";
+}
+
+// A "pivoraserver" window on a thread that answers until told to hang.
+struct HungServer {
+  HANDLE hang = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE hung = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  static DWORD WINAPI Run(LPVOID self) {
+    auto* server = static_cast<HungServer*>(self);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "pivoraserver";
+    RegisterClassA(&windowClass);  // or the harness's, already registered
+    HWND window = CreateWindowExA(0, "pivoraserver", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                  nullptr);
+    while (MsgWaitForMultipleObjects(1, &server->hang, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+    SetEvent(server->hung);
+    WaitForSingleObject(server->release, INFINITE);
+    DestroyWindow(window);
+    return 0;
+  }
+};
+
+TEST_F(Lifecycle, StopGivesAHungServerAtMostItsThreeSeconds) {
+  SimHostOptions options;
+  options.serverWindow = false;
+  SetUpHost(options);
+  HungServer server;
+  HANDLE thread = CreateThread(nullptr, 0, HungServer::Run, &server, 0, nullptr);
+  ASSERT_TRUE(WaitUntil(5000, [] { return FindWindowA("pivoraserver", nullptr) != nullptr; }));
+  SimHostStart(&host);
+  ASSERT_TRUE(PumpTicks(3));  // the module has found the window and reads it
+  SetEvent(server.hang);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(server.hung, 5000));
+  const DWORD before = GetTickCount();
+  SimHostStop(&host);
+  const DWORD tookMs = GetTickCount() - before;
+  SetEvent(server.release);
+  WaitForSingleObject(thread, 5000);
+  CloseHandle(thread);
+  EXPECT_LT(tookMs, 4500u) << "a hung server must not hold the simulator's exit";
+  EXPECT_EQ("Close(H)", DoubleCalls().back());
 }
 
 }  // namespace
