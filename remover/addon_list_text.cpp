@@ -80,8 +80,9 @@ bool NamesPath(std::string_view line, std::string_view foldedPath) {
 bool NextListLine(std::string_view text, std::size_t* position, std::string_view* line) {
   const std::size_t start = *position;
   if (start >= text.size()) return false;
-  const std::size_t end = text.find_first_of("\r\n", start);
-  if (end == std::string_view::npos) {
+  std::size_t end = start;
+  while (end < text.size() && text[end] != kCarriageReturn && text[end] != kLineFeed) ++end;
+  if (end == text.size()) {
     *line = text.substr(start);
     *position = text.size();
     return true;
