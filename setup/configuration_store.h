@@ -11,7 +11,7 @@ extern AxisCalibration gAxisCalibration[kAxisCount];
 extern ButtonAssignment gButtonAssignments[kButtonCount];
 extern DefaultEyePoint gDefaultEyePoint;
 // Fixed by each load; empty while the Application Data folder is unknown,
-// and then every save fails quietly.
+// and then every save fails.
 extern char gSettingsPath[kConfigPathChars];  // ...\pivora\pivora.ini
 extern char gMarkerPath[kConfigPathChars];    // ...\pivora\somethingchanged.ini
 
