@@ -13,16 +13,14 @@ TEST_F(DeviceLink, MissingServerProgramShowsItsPathAndTheTickGoesOn) {
   const MessageBoxSeen box = MessageBoxesSeen()[0];
   EXPECT_EQ("Error running Pivora Server application", box.caption);
   EXPECT_EQ(host.folder + "\\pivora\\pivorasrv.exe", box.text);
-  const size_t pumps = CountCalls("CallDispatch");
-  SimHostPump(300);
-  EXPECT_GT(CountCalls("CallDispatch"), pumps + 3);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_TRUE(CameraCalls().empty()) << "the frame stays at rest";
   EXPECT_EQ(1u, MessageBoxesSeen().size());
 }
 
 TEST_F(DeviceLink, ServerWindowPresentAtStartStartsNoServer) {
   Start();
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_TRUE(MessageBoxesSeen().empty());
 }
 
@@ -40,15 +38,15 @@ TEST_F(DeviceLink, ClosedServerFreezesTheFrameAndANewWindowIsPickedUp) {
                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   Feed({0, 0, 0, 0, 0, 0});
   // One read finds the window, the next parses it: then the device is at rest.
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(3));
   const size_t settled = CameraCalls().size();
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_EQ(settled, CameraCalls().size());
 }
 
 TEST_F(DeviceLink, StopAsksTheServerToQuit) {
   Start();
-  SimHostPump(100);
+  ASSERT_TRUE(PumpTicks(2));
   SimHostStop(&host);
   EXPECT_EQ(1, host.serverCloseCount);
 }
@@ -57,7 +55,7 @@ TEST_F(DeviceLink, StopWithoutAServerWindowCompletes) {
   SimHostOptions options;
   options.serverWindow = false;
   Start(options);
-  SimHostPump(200);
+  ASSERT_TRUE(PumpTicks(2));
   SimHostStop(&host);
   EXPECT_EQ(0, host.serverCloseCount);
 }

@@ -41,7 +41,7 @@ TEST_F(ModuleConfiguration, FirstStartCreatesTheFolderAndOnlyTheFlag) {
   EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_EQ(Bytes(appData.File("pivora.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\n");
   EXPECT_EQ(Bytes(appData.File("somethingchanged.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\n");
-  SimHostPump(200);
+  ASSERT_TRUE(PumpTicks(4));
   SimHostStop(&host);
   EXPECT_EQ(Bytes(appData.File("pivora.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\n") << "nothing else written";
 }
@@ -72,9 +72,9 @@ TEST_F(ModuleConfiguration, AnAircraftChangeReloadsSettingsButtonsAndEyePoint) {
   EXPECT_TRUE(SimHostPumpUntil(kWaitMs, [] { return CameraCallSent("CameraSetRelative6DOF(H, 0, 0, 0, 10.5, 0, 0)"); }));
   // quorixmode=1: a moving controller leaves the camera alone.
   SetFrame(500, 0);
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(2));
   const size_t callsInQuorixMode = CountCalls("CameraSetRelative6DOF");
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_EQ(CountCalls("CameraSetRelative6DOF"), callsInQuorixMode);
 
   // The file changes behind the module's back; only a reload can see it.
@@ -83,15 +83,15 @@ TEST_F(ModuleConfiguration, AnAircraftChangeReloadsSettingsButtonsAndEyePoint) {
       "[SETTINGS]\r\nquorixmode=0\r\n[Button_4]\r\nassigned=1\r\nresetall=1\r\n"
       "[Plane A]\r\nipitch=10\r\nfpitch=5\r\n[Plane B]\r\nipitch=-20\r\nfpitch=25\r\n");
   DOUBLE(Double_AnswerAircraft)("Plane B", 0.0);
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(3));
 
   SetFrame(0, 4);
   EXPECT_TRUE(SimHostPumpUntil(kWaitMs, [] { return CameraCallSent("CameraSetRelative6DOF(H, 0, 0, 0, -20.25, 0, 0)"); }))
       << "the buttons and Plane B's eye point were reloaded";
   SetFrame(0, 3);
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(2));
   const size_t callsAtRest = CountCalls("CameraSetRelative6DOF");
-  SimHostPump(300);
+  ASSERT_TRUE(PumpTicks(4));
   EXPECT_EQ(CountCalls("CameraSetRelative6DOF"), callsAtRest) << "button 3 lost its assignment";
   SetFrame(500, 0);
   EXPECT_TRUE(SimHostPumpUntil(kWaitMs, [&] { return CountCalls("CameraSetRelative6DOF") > callsAtRest; }))

@@ -1,7 +1,8 @@
 // The Win32 store compiled into a test program: the real Application Data
-// folder of the prefix (set aside and restored around each case), the load
-// with its folder creation and defaults, and the saves read back through
-// the platform's own reader, as the device server would read them.
+// folder of the prefix (set aside and restored around each case), a reload
+// for another aircraft, the saves read back through the platform's own
+// reader, as the device server would read them, and a damaged file. The
+// first start's folder and flag are the real module's cases.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -30,38 +31,6 @@ class Store : public ::testing::Test {
   }
   AppDataFolder appData;
 };
-
-TEST_F(Store, FirstStartCreatesTheFolderAndOnlyTheFlag) {
-  ASSERT_FALSE(IsFolder(appData.Path()));
-  gModuleSettings.quorixmode = 5;
-  LoadConfiguration("");
-  EXPECT_TRUE(IsFolder(appData.Path()));
-  EXPECT_EQ(std::string(gSettingsPath), appData.File("pivora.ini"));
-  EXPECT_EQ(std::string(gMarkerPath), appData.File("somethingchanged.ini"));
-  EXPECT_EQ(Bytes(gSettingsPath), "<missing>") << "a load never creates a file";
-  EXPECT_EQ(std::memcmp(&gModuleSettings, &kDefaultModuleSettings, sizeof gModuleSettings), 0);
-  for (const ButtonAssignment& b : gButtonAssignments) EXPECT_EQ(b.assigned + b.keycode + b.keypress, 0);
-  for (const EyePointText& axis : gDefaultEyePoint.axis) EXPECT_EQ(axis.value, 0.0f);
-
-  SetCalibrationFlag(0);
-  EXPECT_EQ(Bytes(appData.File("pivora.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\n");
-  EXPECT_EQ(Bytes(appData.File("somethingchanged.ini")), "[SETTINGS]\r\nDoingCalibration=0\r\n");
-}
-
-TEST_F(Store, ACalibrationFlagLeftAtOneIsCleared) {
-  CreateDirectoryA(appData.Path().c_str(), nullptr);
-  const std::string settings = appData.File("pivora.ini");
-  const std::string marker = appData.File("somethingchanged.ini");
-  WriteBytes(settings, "; hand-edited\r\n[SETTINGS]\r\nDoingCalibration=1\r\nuseonslew=0\r\n");
-  WriteBytes(marker, "[SETTINGS]\nChanged=1\nDoingCalibration=1\n");
-  LoadConfiguration("");
-  SetCalibrationFlag(0);
-  EXPECT_EQ(PlatformInt(settings, "SETTINGS", "DoingCalibration"), 0);
-  EXPECT_EQ(PlatformInt(marker, "SETTINGS", "DoingCalibration"), 0);
-  EXPECT_EQ(Bytes(settings), "; hand-edited\r\n[SETTINGS]\r\nDoingCalibration=0\r\nuseonslew=0\r\n");
-  EXPECT_EQ(Bytes(marker), "[SETTINGS]\nChanged=1\nDoingCalibration=0\n");
-  EXPECT_EQ(gModuleSettings.useonslew, 0);
-}
 
 TEST_F(Store, AnAircraftChangeReloadsTheWholeFile) {
   CreateDirectoryA(appData.Path().c_str(), nullptr);

@@ -137,7 +137,7 @@ TEST_F(Lifecycle, RefusedOpenRegistersNothingAndNeverPassesANullHandle) {
 TEST_F(Lifecycle, StopEndsTheTicksAndClosesTheSession) {
   SetUpHost();
   SimHostStart(&host);
-  SimHostPump(200);
+  ASSERT_TRUE(PumpTicks(2));
   ASSERT_GT(CountCalls("RequestDataOnSimObject"), 0u);
   SimHostStop(&host);
   std::vector<std::string> calls = DoubleCalls();
