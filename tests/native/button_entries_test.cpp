@@ -219,7 +219,7 @@ const char kNothingSelected[] =
 }  // namespace
 
 TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
-  enum Command { kAdd, kDelete3, kDeleteNone, kDeletePastTable, kCancel };
+  enum Command { kAdd, kAddRefused, kDelete3, kDeleteNone, kDeletePastTable, kCancel };
   const ButtonAssignment kOld = Record(0, 0, 0, 1);                   // button 3: reset all
   const ButtonAssignment kNew = {1, 0, 1, 0, 0, 1, 0, 0, 0};          // reset rotation with Shift
   const ButtonAssignment kFree = {};
@@ -235,6 +235,7 @@ TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
     bool unsavedAfter;
   } const cases[] = {
       {"add to a free button", kAdd, false, false, "", {}, true, kNew, true},
+      {"add refused", kAddRefused, true, false, "Y", {AddRefusalText(kAddNoFunction)}, false, kOld, false},
       {"add over a binding, No", kAdd, true, false, "N", {kOverwrite}, false, kOld, false},
       {"add over a binding, Yes", kAdd, true, false, "Y", {kOverwrite}, true, kNew, true},
       {"delete without a selection", kDeleteNone, true, false, "", {kNothingSelected}, false, kOld, false},
@@ -259,6 +260,7 @@ TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
     bool result = false;
     switch (c.command) {
       case kAdd: result = AddCommand(edit, add, prompts); break;
+      case kAddRefused: result = AddCommand(edit, Request(true, 3, -1, true, 65), prompts); break;
       case kDelete3: result = DeleteCommand(edit, 3, prompts); break;
       case kDeleteNone: result = DeleteCommand(edit, -1, prompts); break;
       case kDeletePastTable: result = DeleteCommand(edit, kButtonCount, prompts); break;
@@ -269,15 +271,4 @@ TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
     EXPECT_EQ(std::memcmp(&table[3], &c.after, sizeof c.after), 0);
     EXPECT_EQ(unsaved, c.unsavedAfter);
   }
-}
-
-TEST(ButtonEntries, RefusedAddShowsItsMessageAndWritesNothing) {
-  ButtonAssignment table[kButtonCount] = {};
-  bool unsaved = false;
-  ScriptedPrompts script;
-  const CommandPrompts prompts = {ScriptedPrompts::Show, ScriptedPrompts::Ask, &script};
-  EXPECT_FALSE(AddCommand({table, &unsaved}, Request(true, 5, -1, true, 65), prompts));
-  EXPECT_EQ(script.seen, std::vector<std::string>{"Please select a valid Function to assign before adding current assignment."});
-  EXPECT_EQ(table[5].assigned, 0);
-  EXPECT_FALSE(unsaved);
 }
