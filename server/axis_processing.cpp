@@ -45,7 +45,7 @@ static double Deflection(int axis, int32_t raw, const ServerConfig& config) {
   if (config.settings.axis[axis].enabled != 1 || raw == 0) return 0;
   const CalibratedRange& r = config.range[axis];
   const int32_t side = raw > 0 ? r.positive : r.negative;
-  const double extreme = side >= kMinCalibratedExtreme ? side : kRawHalfRange;
+  const double extreme = side >= kMinCalibratedExtreme && side <= kRawHalfRange ? side : kRawHalfRange;
   return Clamp(static_cast<double>(raw) / extreme, -1.0, 1.0);
 }
 

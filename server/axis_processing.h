@@ -24,7 +24,9 @@ constexpr int32_t kFullScaleTranslation = 125;   // 0.5 m/s at 25 ms ticks
 constexpr double kFullNullZoneFraction = 0.2;
 // A calibrated extreme smaller than this (3 % of the travel) comes from an
 // axis left at rest during calibration; scaling by it would turn noise into
-// full deflection, so such a side counts as uncalibrated.
+// full deflection, so such a side counts as uncalibrated. So does one beyond
+// kRawHalfRange, which no reading reaches: it is the calibration dialog's
+// start value, saved when no raw reading came.
 constexpr int32_t kMinCalibratedExtreme = 1000;
 // Sensitivities beyond this are taken as this much; below 0 as 0.
 constexpr int32_t kMaxSensitivityPercent = 1000;

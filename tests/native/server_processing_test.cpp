@@ -48,6 +48,8 @@ const AxisCase kAxisCases[] = {
     // must not become full deflection.
     {"range of an axis left at rest", kAxisRZ, 999, 100, 50, 1, 0, 999, 999, 0},
     {"tiny range uses the declared limit", kAxisRZ, 16384, 100, 50, 1, 0, 999, 999, 6667},
+    // A save without any raw reading stores the dialog's start values.
+    {"range past any reading uses the declared limit", kAxisRZ, 32767, 100, 50, 1, 0, 100000, 100000, 15000},
     // Null zone.
     {"inside default zone", kAxisRZ, 3276, 100, 50, 1, 0, 0, 0, 0},
     {"just past default zone", kAxisRZ, 3277, 100, 50, 1, 0, 0, 0, 0},
