@@ -32,9 +32,10 @@ static int32_t Centre(DWORD value, UINT low, UINT high) { return CentreReading(v
 static bool ReadRegistryText(HKEY key, const char* value, char* text, DWORD capacity) {
   DWORD type = 0;
   DWORD size = capacity - 1;
+  // A failed read may leave part of a value behind: none of it counts.
   if (RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
       type != REG_SZ)
-    return false;
+    size = 0;
   text[size < capacity ? size : capacity - 1] = '\0';
   return text[0] != '\0';
 }
@@ -61,7 +62,7 @@ bool ReadJoystickOemName(const char* regKey, UINT id, char* name, size_t capacit
   char valueName[32];
   char type[MAX_PATH];
   std::snprintf(path, sizeof path, "%s\\%s\\%s", REGSTR_PATH_JOYCONFIG, regKey, REGSTR_KEY_JOYCURR);
-  std::snprintf(valueName, sizeof valueName, REGSTR_VAL_JOYNOEMNAME, id + 1);
+  std::snprintf(valueName, sizeof valueName, REGSTR_VAL_JOYNOEMNAME, static_cast<int>(id + 1));
   if (!ReadUserOrMachineText(path, valueName, type, sizeof type)) return false;
   // A type is one key's name; anything else would lead elsewhere in the registry.
   if (std::strchr(type, '\\') != nullptr) return false;
