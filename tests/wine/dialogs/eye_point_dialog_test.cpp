@@ -36,7 +36,7 @@ class EyePointDialog : public DialogCase {
     SetDevice(still, 1);
     ASSERT_TRUE(SimHostPumpUntil(5000, [before] { return CountCalls("CameraSetRelative6DOF") >= before + 2; }));
     SetDevice(still, 0);
-    SimHostPump(100);
+    ASSERT_TRUE(PumpTicks(2));
   }
 };
 

@@ -112,10 +112,10 @@ TEST_F(ServerChain, SettingsChangeTakesEffectWithoutRestart) {
   WriteSetting("pivora.ini", "rZenabled", "0");
   EXPECT_TRUE(SimHostPumpUntil(20000, [] { return ServerTitle().compare(58, 7, "      0") == 0; }))
       << ServerTitle();
-  SimHostPump(200);
+  ASSERT_TRUE(PumpTicks(3));
   log.Update();
   const size_t stopped = log.calls.size();
-  SimHostPump(500);
+  ASSERT_TRUE(PumpTicks(8));
   log.Update();
   EXPECT_EQ(log.calls.size(), stopped) << "disabled";
 }
@@ -146,23 +146,17 @@ struct CalibrationWatch {
 
 DWORD WINAPI WatchCalibration(void* context) {
   auto* watch = static_cast<CalibrationWatch*>(context);
-  const DWORD start = GetTickCount();
-  while (!watch->stop && GetTickCount() - start < 25000) {
+  watch->sawRange = WaitUntil(25000, [watch] {
     HWND dialog = FindWindowA("#32770", "Device calibration");
-    if (dialog != nullptr) {
-      char min[64] = "", max[64] = "";
-      GetDlgItemTextA(dialog, 1029, min, sizeof min);  // "Yaw min: %d"
-      GetDlgItemTextA(dialog, 1030, max, sizeof max);  // "Yaw max: %d"
-      watch->lastMin = min;
-      watch->lastMax = max;
-      if (std::strcmp(min, "Yaw min: -30000") == 0 && std::strcmp(max, "Yaw max: 25000") == 0) {
-        watch->sawRange = true;
-        PostMessageA(dialog, WM_COMMAND, 1039, 0);
-        return 0;
-      }
-    }
-    Sleep(20);
-  }
+    if (watch->stop || dialog == nullptr) return watch->stop != 0;
+    char min[64] = "", max[64] = "";
+    GetDlgItemTextA(dialog, 1029, min, sizeof min);  // "Yaw min: %d"
+    GetDlgItemTextA(dialog, 1030, max, sizeof max);  // "Yaw max: %d"
+    watch->lastMin = min;
+    watch->lastMax = max;
+    return std::strcmp(min, "Yaw min: -30000") == 0 && std::strcmp(max, "Yaw max: 25000") == 0;
+  }) && !watch->stop;
+  if (watch->sawRange) PostMessageA(FindWindowA("#32770", "Device calibration"), WM_COMMAND, 1039, 0);
   return 0;
 }
 
@@ -183,9 +177,9 @@ TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
   WaitForSingleObject(thread, 5000);
   CloseHandle(thread);
   ASSERT_TRUE(watch.sawRange) << watch.lastMin << " / " << watch.lastMax;
-  SimHostPump(300);  // let the dialog's save run
-
   const std::string ini = appData.File("pivora.ini");
+  ASSERT_TRUE(SimHostPumpUntil(10000, [&] { return GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()) != -1; }))
+      << "the dialog's save";
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()), 25000);
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmin", -1, ini.c_str()), 30000);
   // With that range the server maps 25000 to full deflection.
