@@ -71,6 +71,7 @@ struct ServerState {
   bool readAny = false;
   RawReading shownReading{};  // the reading the live view shows
   PublishedFrame shownFrame{};  // and the values sent for it
+  bool shownConnected = false;  // and the state
   PublishedFrame published{};
   bool publishedAny = false;
   bool shownCalibrating = false;
@@ -170,16 +171,22 @@ static void Publish(const PublishedFrame& frame) {
   SetWindowTextA(gServer.window, title);
 }
 
+// The text and the live view; the panel's controls paint themselves.
+static void InvalidateView() {
+  const RECT changing = {0, 0, kClientWidthPx, kFeelPanelTopPx};
+  InvalidateRect(gServer.window, &changing, FALSE);
+}
+
 // Repaints at most once a reading, and only what changed and can be seen.
 static void ShowReading(const RawReading& reading, const PublishedFrame& frame) {
   if (!LiveViewShowing(gServer.window)) return;
   if (std::memcmp(&reading, &gServer.shownReading, sizeof reading) == 0 &&
-      std::memcmp(&frame, &gServer.shownFrame, sizeof frame) == 0)
+      std::memcmp(&frame, &gServer.shownFrame, sizeof frame) == 0 && gServer.shownConnected == gServer.connected)
     return;
   gServer.shownReading = reading;
   gServer.shownFrame = frame;
-  const RECT changing = {0, 0, kClientWidthPx, kFeelPanelTopPx};
-  InvalidateRect(gServer.window, &changing, FALSE);
+  gServer.shownConnected = gServer.connected;
+  InvalidateView();
 }
 
 static void ReadOnce(DWORD nowMs) {
@@ -205,6 +212,7 @@ static void ReloadConfig() {
   const std::string oldDevice = gServer.config.deviceName;
   LoadServerConfig(gServer.watch, &gServer.config);
   ShowFeelSettings(gServer.config.feel);
+  if (LiveViewShowing(gServer.window)) InvalidateView();  // the mode and the null zones may have changed
   if (gServer.config.deviceName != oldDevice) {
     // Another controller was chosen: look again at once.
     gServer.device.present = false;
