@@ -228,12 +228,14 @@ static void ReloadConfig() {
 static void Paint(HWND window) {
   PAINTSTRUCT paint;
   HDC windowDc = BeginPaint(window, &paint);
-  RECT client;
-  GetClientRect(window, &client);
+  // A bitmap of the part to repaint only (the readings invalidate the view,
+  // not the panel), placed where that part lies.
+  const RECT& part = paint.rcPaint;
   HDC dc = CreateCompatibleDC(windowDc);
-  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, client.right, client.bottom);
+  HBITMAP bitmap = CreateCompatibleBitmap(windowDc, part.right - part.left, part.bottom - part.top);
   HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  SetViewportOrgEx(dc, -part.left, -part.top, nullptr);
+  FillRect(dc, &part, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
   char lines[4][160];
@@ -260,7 +262,8 @@ static void Paint(HWND window) {
   const RECT view = {kMarginPx, kLiveViewTopPx, kClientWidthPx - kMarginPx, kLiveViewTopPx + kLiveViewHeightPx};
   PaintLiveView(dc, view, gServer.shownReading, gServer.shownFrame, gServer.config);
   PaintFeelPanelFrame(dc);
-  BitBlt(windowDc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  BitBlt(windowDc, part.left, part.top, part.right - part.left, part.bottom - part.top, dc, part.left, part.top,
+         SRCCOPY);
   SelectObject(dc, oldBitmap);
   DeleteObject(bitmap);
   DeleteDC(dc);
