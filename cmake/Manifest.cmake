@@ -1,9 +1,11 @@
-# pivora_embed_manifest(<target> <asInvoker|highestAvailable>)
+# pivora_embed_manifest(<target> <asInvoker|highestAvailable> <true|false>)
 # Embeds the application manifest (cmake/application.manifest.in) into a
-# shipped program as resource 1 of type RT_MANIFEST.
-function(pivora_embed_manifest target level)
+# shipped program as resource 1 of type RT_MANIFEST; the last argument says
+# whether the program scales its own layout to the system's DPI.
+function(pivora_embed_manifest target level dpi_aware)
   set(PIVORA_MANIFEST_NAME ${target})
   set(PIVORA_MANIFEST_LEVEL ${level})
+  set(PIVORA_MANIFEST_DPI_AWARE ${dpi_aware})
   set(dir ${CMAKE_BINARY_DIR}/generated)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/application.manifest.in ${dir}/${target}.manifest @ONLY)
   file(WRITE ${dir}/${target}_manifest.rc "1 24 \"${dir}/${target}.manifest\"\n")

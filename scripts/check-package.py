@@ -4,7 +4,7 @@ library and no test double, every binary a 32-bit PE with a version
 resource that imports only Windows system libraries and only functions that
 Windows XP SP2 has (xp_imports.py), and every program with a manifest that
 XP accepts, the right execution level, every supportedOS entry and the DPI
-awareness of a fixed-pixel layout.
+awareness its layout code needs.
 
     scripts/check-package.py dist/pivora-<version>.zip
     scripts/check-package.py --self-test dist/pivora-<version>.zip
@@ -41,6 +41,10 @@ EXECUTION_LEVEL = {
     "unrigger.exe": "asInvoker",
     "pivora-install.exe": "highestAvailable",
 }
+# Whether each program lays its window out at the system's DPI itself (then
+# it must say so, or Windows stretches it blurred); the install helper is a
+# console program.
+DPI_AWARE = {"pivora/pivorasrv.exe": "true", "unrigger.exe": "true", "pivora-install.exe": "false"}
 # Vista, 7, 8, 8.1, and 10 and 11 (which share one).
 SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
                 "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
@@ -148,10 +152,9 @@ def manifest_problems(name, manifest):
     supported = {e.get("Id", "").lower() for e in root.iter() if e.tag.endswith("}supportedOS")}
     for missing in sorted(SUPPORTED_OS - supported):
         found.append(f"{name}: manifest lacks supportedOS {missing}")
-    # Our windows are laid out in fixed pixels, so Windows must scale them.
     aware = [(e.text or "").strip().lower() for e in root.iter() if e.tag.endswith("}dpiAware")]
-    if aware != ["false"]:
-        found.append(f"{name}: dpiAware {aware}, but the layout is in fixed pixels")
+    if aware != [DPI_AWARE[name]]:
+        found.append(f"{name}: dpiAware {aware}, not {DPI_AWARE[name]} as its layout code needs")
     return found
 
 
@@ -210,6 +213,8 @@ def self_test(good):
         "a binary importing GetTickCount64": {**files, "pivora/pivora.dll": renamed_import(dll, "GetTickCount64")},
         "a binary importing a Vista-only function": {**files, "unrigger.exe": renamed_import(files["unrigger.exe"], "GetProductInfo")},
         "a program without a manifest": {**files, "pivora/pivorasrv.exe": bytes(unmanifested)},
+        "a scaling window that leaves its scaling to Windows":
+            {**files, "pivora/pivorasrv.exe": exe.replace(b">true</dpiAware>", b">none</dpiAware>")},
         "an install helper that does not elevate administrators": {**files, "pivora-install.exe": as_invoker},
         "the vendor library": {**files, "pivora/simconnect.dll": b"MZ"},
         "a test double": {**files, "pivora/replay.rec": b"0 0 0 0 0 0 0 0\n"},
