@@ -127,8 +127,10 @@ class Helper {
     const bool writable = ops_.files.WriteNewFile(context_, probe, std::string());
     ops_.files.RemoveFile(context_, probe);
     if (!writable) {
-      Fail("permission to write in " + sim + ", so nothing was changed. Ask an administrator to run "
-           "pivora-install.exe with \"Run as administrator\", or install the simulator outside Program Files.");
+      // Not "Run as administrator": for a standard user that runs the helper
+      // as the administrator, and the entry would go into their dll.xml.
+      Fail("permission to write in " + sim + ", so nothing was changed. Ask an administrator to let your "
+           "account change that folder, or install the simulator outside Program Files; then run this again.");
     }
     return writable;
   }

@@ -10,6 +10,7 @@ two offline checks stand in for it:
 The C runtime's start-up entries (__getmainargs and the like) are declared by
 no header; XP's msvcrt.dll has each of those listed in CRT_STARTUP.
 """
+import functools
 import os
 import re
 import shutil
@@ -65,8 +66,10 @@ def compiler():
     return None
 
 
+@functools.lru_cache(maxsize=None)
 def undeclared(names):
-    """The names the MinGW-w64 headers, compiled for XP, do not declare."""
+    """The names (a frozenset) the MinGW-w64 headers, compiled for XP, do
+    not declare. Remembered: one compile per set of names."""
     cc = compiler()
     if cc is None:
         raise RuntimeError("no i686 MinGW-w64 compiler to check the imports against the XP headers")
@@ -107,7 +110,7 @@ def problems(binary, imports):
                 found.append(f"{binary}: imports {dll}!{name}, which Windows XP SP2 does not have")
             elif not (dll.lower() == "msvcrt.dll" and name in CRT_STARTUP):
                 to_probe.add((dll, name))
-    missing = undeclared({name for _, name in to_probe}) if to_probe else set()
+    missing = undeclared(frozenset(name for _, name in to_probe)) if to_probe else set()
     for dll, name in sorted(to_probe):
         if name in missing:
             found.append(f"{binary}: imports {dll}!{name}, which the Windows XP SP2 headers do not declare")
