@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "server/window_scale_win.h"
 #include "setup/configuration_file_win.h"
 
 enum FeelSlider { kRotationCurve, kTranslationCurve, kRotationSmoothing, kTranslationSmoothing, kSliderCount };
@@ -51,23 +52,26 @@ static HWND Child(HWND parent, const char* type, const char* text, DWORD style, 
 bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettings& feel) {
   INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
-  gPanel.frame = {left, top, left + width, top + kFeelPanelHeightPx};
+  gPanel.frame = {left, top, left + width, top + Px(kFeelPanelHeightPx)};
   bool ok = true;
-  const int sliderLeft = left + 10 + kLabelWidthPx;
-  const int sliderWidth = width - 20 - kLabelWidthPx - kValueWidthPx;
+  const int sliderLeft = left + Px(10) + Px(kLabelWidthPx);
+  const int sliderWidth = width - Px(20) - Px(kLabelWidthPx) - Px(kValueWidthPx);
   for (int s = 0; s < kSliderCount; ++s) {
-    const int y = top + 20 + s * kRowHeightPx;
-    ok &= Child(window, "STATIC", kSliderNames[s], SS_LEFT, left + 10, y + 4, kLabelWidthPx, 16) != nullptr;
+    const int y = top + Px(20) + s * Px(kRowHeightPx);
+    ok &= Child(window, "STATIC", kSliderNames[s], SS_LEFT, left + Px(10), y + Px(4), Px(kLabelWidthPx), Px(16)) !=
+          nullptr;
     gPanel.slider[s] = Child(window, TRACKBAR_CLASSA, "", TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP, sliderLeft, y,
-                             sliderWidth, 26);
-    gPanel.value[s] = Child(window, "STATIC", "", SS_LEFT, sliderLeft + sliderWidth + 5, y + 4, kValueWidthPx, 16);
+                             sliderWidth, Px(26));
+    gPanel.value[s] = Child(window, "STATIC", "", SS_LEFT, sliderLeft + sliderWidth + Px(5), y + Px(4),
+                            Px(kValueWidthPx), Px(16));
     ok &= gPanel.slider[s] != nullptr && gPanel.value[s] != nullptr;
     SendMessageA(gPanel.slider[s], TBM_SETRANGE, FALSE, MAKELPARAM(0, 100));
     SendMessageA(gPanel.slider[s], TBM_SETTICFREQ, 10, 0);
     SendMessageA(gPanel.slider[s], TBM_SETPAGESIZE, 0, 10);
   }
   gPanel.dominant = Child(window, "BUTTON", "Dominant axis only (the others read 0)", BS_AUTOCHECKBOX | WS_TABSTOP,
-                          left + 10, top + 20 + kSliderCount * kRowHeightPx + 4, width - 20, 20);
+                          left + Px(10), top + Px(20) + kSliderCount * Px(kRowHeightPx) + Px(4), width - Px(20),
+                          Px(20));
   ok &= gPanel.dominant != nullptr;
   ShowFeelSettings(feel);
   return ok;
@@ -77,11 +81,11 @@ bool CreateFeelPanel(HWND window, int left, int top, int width, const FeelSettin
 // children (which the flicker-free paint needs), so the frame is drawn.
 void PaintFeelPanelFrame(HDC dc) {
   RECT edge = gPanel.frame;
-  edge.top += 7;
+  edge.top += Px(7);
   DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
   SetBkMode(dc, OPAQUE);
   SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  TextOutA(dc, gPanel.frame.left + 8, gPanel.frame.top, " Feel ", 6);
+  TextOutA(dc, gPanel.frame.left + Px(8), gPanel.frame.top, " Feel ", 6);
   SetBkMode(dc, TRANSPARENT);
 }
 

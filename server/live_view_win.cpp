@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "server/window_scale_win.h"
+
 constexpr int kLabelWidthPx = 30;
 constexpr int kBarHeightPx = 16;
 constexpr int kBarGapPx = 5;
@@ -40,20 +42,20 @@ static double NullZoneEdge(int32_t calibrated, int32_t nullzone) {
 
 void PaintLiveView(HDC dc, const RECT& area, const RawReading& raw, const PublishedFrame& sent,
                    const ServerConfig& config) {
-  const int left = area.left + kLabelWidthPx;
+  const int left = area.left + Px(kLabelWidthPx);
   const int half = (area.right - left) / 2;
   const int centre = left + half;
   SetBkMode(dc, TRANSPARENT);
   for (int a = 0; a < kAxisCount; ++a) {
-    const int top = area.top + a * (kBarHeightPx + kBarGapPx);
-    const int middle = top + kBarHeightPx / 2;
+    const int top = area.top + a * (Px(kBarHeightPx) + Px(kBarGapPx));
+    const int middle = top + Px(kBarHeightPx) / 2;
     TextOutA(dc, area.left, top + 1, kAxisNames[a], 2);
-    Fill(dc, left - 1, top - 1, area.right + 1, top + kBarHeightPx + 1, kFrameColour);
-    Fill(dc, left, top, area.right, top + kBarHeightPx, kTrackColour);
+    Fill(dc, left - 1, top - 1, area.right + 1, top + Px(kBarHeightPx) + 1, kFrameColour);
+    Fill(dc, left, top, area.right, top + Px(kBarHeightPx), kTrackColour);
     const int32_t nullzone = config.settings.axis[a].nullzone;
     if (!config.doingCalibration) {
       Fill(dc, centre - int(half * NullZoneEdge(config.range[a].negative, nullzone)), top,
-           centre + int(half * NullZoneEdge(config.range[a].positive, nullzone)) + 1, top + kBarHeightPx,
+           centre + int(half * NullZoneEdge(config.range[a].positive, nullzone)) + 1, top + Px(kBarHeightPx),
            kNullZoneColour);
     }
     Fill(dc, centre, top + 2, centre + int(half * Limited(double(raw.axis[a]) / kRawHalfRange)), middle,
@@ -61,20 +63,20 @@ void PaintLiveView(HDC dc, const RECT& area, const RawReading& raw, const Publis
     // The value sent as a share of what full deflection sends at 100 %.
     const double full = config.doingCalibration ? kRawHalfRange
                                                 : (a >= kAxisRX ? kFullScaleRotation : kFullScaleTranslation);
-    Fill(dc, centre, middle, centre + int(half * Limited(sent.axis[a] / full)), top + kBarHeightPx - 2,
+    Fill(dc, centre, middle, centre + int(half * Limited(sent.axis[a] / full)), top + Px(kBarHeightPx) - 2,
          kSentColour);
-    Fill(dc, centre, top, centre + 1, top + kBarHeightPx, kFrameColour);
+    Fill(dc, centre, top, centre + 1, top + Px(kBarHeightPx), kFrameColour);
   }
-  const int legendTop = area.top + kAxisCount * (kBarHeightPx + kBarGapPx) + 2;
+  const int legendTop = area.top + kAxisCount * (Px(kBarHeightPx) + Px(kBarGapPx)) + Px(2);
   const struct {
     COLORREF colour;
     const char* text;
   } legend[] = {{kRawColour, "raw reading"}, {kNullZoneColour, "null zone"}, {kSentColour, "value sent"}};
   int x = left;
   for (const auto& item : legend) {
-    Fill(dc, x, legendTop + 2, x + kLegendSwatchPx, legendTop + 2 + kLegendSwatchPx, item.colour);
-    TextOutA(dc, x + kLegendSwatchPx + 5, legendTop, item.text, int(std::strlen(item.text)));
-    x += 120;
+    Fill(dc, x, legendTop + 2, x + Px(kLegendSwatchPx), legendTop + 2 + Px(kLegendSwatchPx), item.colour);
+    TextOutA(dc, x + Px(kLegendSwatchPx) + Px(5), legendTop, item.text, int(std::strlen(item.text)));
+    x += Px(120);
   }
 }
 

@@ -31,6 +31,7 @@
 #include "server/live_view_win.h"
 #include "server/raw_input_win.h"
 #include "server/recording.h"
+#include "server/window_scale_win.h"
 
 constexpr char kWindowClass[] = "pivoraserver";
 constexpr char kDefaultReplayName[] = "replay.rec";
@@ -173,7 +174,7 @@ static void Publish(const PublishedFrame& frame) {
 
 // The text and the live view; the panel's controls paint themselves.
 static void InvalidateView() {
-  const RECT changing = {0, 0, kClientWidthPx, kFeelPanelTopPx};
+  const RECT changing = {0, 0, Px(kClientWidthPx), Px(kFeelPanelTopPx)};
   InvalidateRect(gServer.window, &changing, FALSE);
 }
 
@@ -258,8 +259,9 @@ static void Paint(HWND window) {
                 long(v[0]), long(v[1]), long(v[2]), long(v[3]), long(v[4]), long(v[5]),
                 long(gServer.published.button));
   for (int i = 0; i < 4; ++i)
-    TextOutA(dc, kMarginPx, kMarginPx + kTextLineHeightPx * i, lines[i], int(std::strlen(lines[i])));
-  const RECT view = {kMarginPx, kLiveViewTopPx, kClientWidthPx - kMarginPx, kLiveViewTopPx + kLiveViewHeightPx};
+    TextOutA(dc, Px(kMarginPx), Px(kMarginPx) + Px(kTextLineHeightPx) * i, lines[i], int(std::strlen(lines[i])));
+  const RECT view = {Px(kMarginPx), Px(kLiveViewTopPx), Px(kClientWidthPx) - Px(kMarginPx),
+                     Px(kLiveViewTopPx) + Px(kLiveViewHeightPx)};
   PaintLiveView(dc, view, gServer.shownReading, gServer.shownFrame, gServer.config);
   PaintFeelPanelFrame(dc);
   BitBlt(windowDc, part.left, part.top, part.right - part.left, part.bottom - part.top, dc, part.left, part.top,
@@ -375,13 +377,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
   if (!RegisterClassA(&windowClass)) return 1;
+  ReadWindowDpi();
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, kClientWidthPx, kClientHeightPx};
+  RECT frame = {0, 0, Px(kClientWidthPx), Px(kClientHeightPx)};
   AdjustWindowRect(&frame, style, FALSE);
   gServer.window = CreateWindowExA(0, kWindowClass, "", style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                                    frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   if (gServer.window == nullptr) return 1;
-  CreateFeelPanel(gServer.window, kMarginPx, kFeelPanelTopPx, kClientWidthPx - 2 * kMarginPx, gServer.config.feel);
+  CreateFeelPanel(gServer.window, Px(kMarginPx), Px(kFeelPanelTopPx), Px(kClientWidthPx) - 2 * Px(kMarginPx),
+                  gServer.config.feel);
   if (gServer.source == kSourceDevice) StartRawInput(gServer.window);
 
   // 10 ms waits need the finer system timer; without it they round up to
