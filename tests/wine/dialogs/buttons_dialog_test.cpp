@@ -148,6 +148,19 @@ TEST_F(ButtonsDialog, GetAKeycodeShowsTheKeyHeldDown) {
   Start();
   std::string emptied = "?", shown, afterRelease;
   bool nestedFound = false;
+  // The key state is the whole desktop's: let go of anything another
+  // program on it left held (a key press case ends with every key up, but
+  // the state outlives any program), or its code would show first.
+  auto anyKeyHeld = [] {
+    for (int key = 4; key <= 255; ++key) {
+      if (GetAsyncKeyState(key) & 0x8000) return true;
+    }
+    return false;
+  };
+  for (int key = 4; key <= 255; ++key) {
+    if (GetAsyncKeyState(key) & 0x8000) keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+  }
+  ASSERT_TRUE(WaitUntil(3000, [&] { return !anyKeyHeld(); }));
   ASSERT_TRUE(RunDialog(kButtonsItem, kCaption, [&](HWND dialog) {
     // Posted: the nested dialog's modal loop runs inside the click.
     PostMessageA(GetDlgItem(dialog, IDC_BTN_GET_KEYCODE), BM_CLICK, 0, 0);
@@ -155,11 +168,6 @@ TEST_F(ButtonsDialog, GetAKeycodeShowsTheKeyHeldDown) {
     nestedFound = WaitUntil(10000, [&] { return (keycode = FindOwnDialog("Get a keycode")) != nullptr; });
     if (!nestedFound) return;
     emptied = Text(keycode, IDC_KEY_LAST);
-    // The key state is the whole desktop's: let go of anything another
-    // program on it left held, or its code (a higher one) would win.
-    for (int key = 4; key <= 255; ++key) {
-      if (GetAsyncKeyState(key) != 0) keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-    }
     keybd_event('A', 0, 0, 0);
     WaitUntil(3000, [&] { return !Text(keycode, IDC_KEY_LAST).empty(); });
     shown = Text(keycode, IDC_KEY_LAST);
