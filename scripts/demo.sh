@@ -23,14 +23,14 @@ win() { echo "Z:$(readlink -f "$1")"; }
 python=python3
 "$python" -c 'import matplotlib' 2>/dev/null || python=/usr/bin/python3
 
-scripts/wine-run.sh build/windows/testbed/demo/sim_demo.exe \
+scripts/wine-run.sh build/windows/tools/demo/sim_demo.exe \
   "$(win build/windows/server/pivorasrv.exe)" "$(win testbed/recordings/look_around.rec)" "$(win "$out")/trace.csv" 6 |
   tee "$out/trace.txt"
-"$python" testbed/demo/plot_eye_point.py "$out/trace.csv" "$out/eye_point.png" 6
+"$python" tools/demo/plot_eye_point.py "$out/trace.csv" "$out/eye_point.png" 6
 
 smoothing=50 curve=50
-scripts/wine-run.sh build/windows/testbed/demo/feel_measure.exe \
+scripts/wine-run.sh build/windows/testbed/feel_measure/feel_measure.exe \
   "$(win testbed/recordings/hand_tremor.rec)" "$(win "$out")/feel.csv" "$smoothing" "$curve" | tee "$out/feel.txt"
-"$python" testbed/demo/plot_feel.py "$out/feel.csv" testbed/recordings/hand_tremor.rec "$out/feel.png" \
+"$python" tools/demo/plot_feel.py "$out/feel.csv" testbed/recordings/hand_tremor.rec "$out/feel.png" \
   "$smoothing" "$curve"
 echo "Trace: $out/trace.txt   Eye point plot: $out/eye_point.png   Feel off and on: $out/feel.png"

@@ -7,10 +7,10 @@
 #
 #   scripts/screenshots.sh [--templates] [windows build dir]   (default: build/windows)
 #
-# By default testbed/dialog_shots plays the simulator around the real
+# By default tools/dialog_shots plays the simulator around the real
 # pivora.dll and opens each dialog through the menu, so the pictures show the
 # dialogs' own procedures at work (values, lists, labels). With --templates
-# testbed/dialog_viewer shows the bare templates with its own filling.
+# tools/dialog_viewer shows the bare templates with its own filling.
 #
 # Needs Xvfb, ImageMagick (import, convert) and a Windows build that holds
 # pivora.dll, dialog_shots.exe and dialog_viewer.exe. Uses its own Wine prefix
@@ -32,8 +32,8 @@ desktop_size="${desktop_width}x$desktop_height"
 
 dll="$build/module/pivora.dll"
 server="$build/server/pivorasrv.exe"
-viewer="$build/testbed/dialog_viewer/dialog_viewer.exe"
-shots="$build/testbed/dialog_shots/dialog_shots.exe"
+viewer="$build/tools/dialog_viewer/dialog_viewer.exe"
+shots="$build/tools/dialog_shots/dialog_shots.exe"
 for f in "$dll" "$viewer" "$shots" "$server"; do
   [ -f "$f" ] || { echo "missing $f: build the windows preset first" >&2; exit 1; }
 done
