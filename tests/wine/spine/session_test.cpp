@@ -45,24 +45,6 @@ TEST_F(Session, EachMenuItemOpensItsDialogInsideTheHandshake) {
   }
 }
 
-TEST_F(Session, TickKeepsRunningWhileADialogIsOpen) {
-  Start();
-  DOUBLE(Double_AnswerDialogMode)(1);
-  DOUBLE(Double_QueueEvent)(0, 3, 0);
-  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls(kDialogModeOff) > 0; }));
-  // The watchdog closes the dialog after 300 ms; the ticks in between run
-  // nested inside the dialog's own message loop.
-  const std::vector<std::string> calls = DoubleCalls();
-  size_t opened = 0, closed = 0;
-  for (size_t i = 0; i < calls.size(); ++i) {
-    if (calls[i] == kDialogModeRequest) opened = i;
-    if (calls[i] == kDialogModeOff) closed = i;
-  }
-  size_t nestedPumps = 0;
-  for (size_t i = opened; i < closed; ++i) nestedPumps += calls[i].rfind("CallDispatch", 0) == 0;
-  EXPECT_GE(nestedPumps, 5u);
-}
-
 TEST_F(Session, DialogThatCannotBeCreatedSwitchesDialogModeOffAtOnce) {
   Start();
   // An owner that no longer exists makes DialogBoxParamA fail.
