@@ -19,11 +19,12 @@ class SimulatorCase : public ::testing::Test {
   // has been dispatched: what a check that nothing was sent stands on.
   static ::testing::AssertionResult PumpTicks(size_t ticks, DWORD maxMs = 5000) {
     const size_t target = CountCalls("CallDispatch") + ticks;
-    auto pending = DOUBLE(Double_PendingMessages);
+    auto pendingFunction = DOUBLE(Double_PendingMessages);
+    auto pending = [&] { return pendingFunction != nullptr ? pendingFunction() : -1; };
     if (SimHostPumpUntil(maxMs, [&] { return CountCalls("CallDispatch") >= target && pending() == 0; }))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << CountCalls("CallDispatch") << " dispatches of " << target << ", "
-                                         << pending() << " messages still queued";
+                                         << pending() << " messages still queued (-1: no SimConnect double)";
   }
 
   SimHost host;
