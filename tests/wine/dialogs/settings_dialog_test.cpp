@@ -123,40 +123,35 @@ TEST_F(SettingsDialog, ResetToDefaultThenCancelKeepsTheFileButRunsWithTheDefault
   EXPECT_EQ(before, Bytes(SettingsFile()));
 }
 
-TEST_F(SettingsDialog, ClosingTheWindowTakesNothingOverAndWritesNothing) {
+// Esc and a notification leave the dialog open; closing the window and
+// Enter (the default button, CANCEL) take nothing over and write nothing.
+TEST_F(SettingsDialog, CloseEnterAndEscTakeNothingOverAndWriteNothing) {
   Start();
   const std::string before = Bytes(SettingsFile());
-  ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
-    Type(dialog, IDC_SET_RX_SENSITIVITY, "5");
-    Click(dialog, IDC_SET_RX_INVERT);
-    SendMessageA(dialog, WM_CLOSE, 0, 0);
-  }));
-  std::string shownAgain;
-  ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
-    shownAgain = Text(dialog, IDC_SET_RX_SENSITIVITY) + (Ticked(dialog, IDC_SET_RX_INVERT) ? " inverted" : "");
-    Click(dialog, IDC_SET_CANCEL);
-  }));
-  EXPECT_EQ("100", shownAgain);
-  EXPECT_EQ(before, Bytes(SettingsFile()));
-}
-
-TEST_F(SettingsDialog, EnterCancelsEscDoesNothingAndOnlyClicksAct) {
-  Start();
   bool openAfterEscAndNotification = false;
   LRESULT defaultId = 0;
   ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
+    Type(dialog, IDC_SET_RX_SENSITIVITY, "5");
+    Click(dialog, IDC_SET_RX_INVERT);
     SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     // SAVE's id with a non-zero notification code is no click.
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SAVE, BN_DOUBLECLICKED), 0);
     openAfterEscAndNotification = IsWindow(dialog) != FALSE;
     defaultId = SendMessageA(dialog, DM_GETDEFID, 0, 0);
-    // Enter in an edit box presses the default button, CANCEL: posted, so
-    // that it passes through the modal loop's dialog message handling.
-    PostMessageA(GetDlgItem(dialog, IDC_SET_RX_SENSITIVITY), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
   }));
   EXPECT_TRUE(openAfterEscAndNotification);
   EXPECT_EQ(MAKELRESULT(IDC_SET_CANCEL, DC_HASDEFID), defaultId);
-  EXPECT_EQ("<missing>", SettingsValue("SETTINGS", "rXsensitivity"));
+  std::string shownAgain;
+  ASSERT_TRUE(RunDialog(kSettingsItem, "Device settings", [&](HWND dialog) {
+    shownAgain = Text(dialog, IDC_SET_RX_SENSITIVITY) + (Ticked(dialog, IDC_SET_RX_INVERT) ? " inverted" : "");
+    Type(dialog, IDC_SET_RX_SENSITIVITY, "7");
+    // Enter in an edit box presses the default button: posted, so that it
+    // passes through the modal loop's dialog message handling.
+    PostMessageA(GetDlgItem(dialog, IDC_SET_RX_SENSITIVITY), WM_KEYDOWN, VK_RETURN, 0);
+  }));
+  EXPECT_EQ("100", shownAgain);
+  EXPECT_EQ(before, Bytes(SettingsFile()));
 }
 
 }  // namespace
