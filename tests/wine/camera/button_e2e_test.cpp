@@ -8,7 +8,6 @@ namespace {
 
 const char* const kResetSettings =
     "[Button_4]\r\nassigned=1\r\nresetall=1\r\n"
-    "[Button_5]\r\nassigned=1\r\nresetall=2\r\n"
     "[Reset Test]\r\nipitch=12\r\nfpitch=5\r\nibank=-0\r\nfbank=25\r\niyaw=3\r\nfyaw=05\r\n"
     "ibackforth=1\r\nfbackforth=0\r\nileftright=2\r\nfleftright=0\r\niupdown=-3\r\nfupdown=0\r\n";
 
@@ -22,15 +21,6 @@ TEST_F(Buttons, ResetAllSendsTheAircraftsDefaultEyePoint) {
   ASSERT_TRUE(PumpUntilCameraCalls(2));
   // The aircraft's section is loaded once its title arrives.
   EXPECT_EQ(Camera(2, -3, 1, 12.5f, -0.25f, 3.05f), CameraCalls().back());
-}
-
-TEST_F(Buttons, FlagsActOnlyAtExactlyOne) {
-  WriteSettings(kResetSettings);
-  Start();
-  DOUBLE(Double_AnswerAircraft)("Reset Test", 0.0);
-  Feed({0, 0, 0, 0, 0, 0}, 5);
-  ASSERT_TRUE(PumpTicks(4));
-  EXPECT_TRUE(CameraCalls().empty());
 }
 
 TEST_F(Buttons, OnlyTheAircraftRequestChangesTheAircraft) {
