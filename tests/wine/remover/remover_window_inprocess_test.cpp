@@ -1,5 +1,6 @@
 // The window `main` built in the test's own process, where its fonts can be
-// read back and the OK handler replaced by a recorder.
+// read back and the OK handler replaced by a recorder; and what counts as a
+// file for the start-up checks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "remover/file_ops_win.h"
 #include "remover/main_window_win.h"
 #include "remover/resource.h"
+#include "tests/wine/common/wine_helpers.h"
 
 namespace {
 
@@ -43,7 +46,7 @@ TEST(UnriggerWindowInProcess, FontsAreTheDesignedOnes) {
 // Keys and commands reach the handler only for OK, and it gets the setup
 // list path the window was made with.
 TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
-  enum Input { kOkClicked, kEnterOnOk, kEnterAfterTab, kEscape, kCancelClicked, kOtherCommand };
+  enum Input { kOkClicked, kEnterOnOk, kEnterAfterTab, kEscape, kCancelClicked, kClosed, kOtherCommand };
   struct Case {
     const char* name;
     Input input;
@@ -51,7 +54,8 @@ TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
   } cases[] = {
       {"OK clicked", kOkClicked, true},         {"Enter on OK", kEnterOnOk, true},
       {"Enter after Tab", kEnterAfterTab, false}, {"Esc", kEscape, false},
-      {"Cancel clicked", kCancelClicked, false},  {"command id 1 with a code", kOtherCommand, false},
+      {"Cancel clicked", kCancelClicked, false},  {"closed from the system menu", kClosed, false},
+      {"command id 1 with a code", kOtherCommand, false},
   };
   for (const Case& c : cases) {
     gConfirmedWith.clear();
@@ -76,6 +80,9 @@ TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
       case kCancelClicked:
         PostMessageA(cancel, BM_CLICK, 0, 0);
         break;
+      case kClosed:
+        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
       case kOtherCommand:
         // A notification other than a click from OK is not a press of OK.
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_SETFOCUS),
@@ -91,6 +98,31 @@ TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
       EXPECT_TRUE(gConfirmedWith.empty()) << c.name;
     }
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
+  }
+}
+
+// Hidden and system files and folders are there, but are not the files the
+// start-up checks look for.
+TEST(UnriggerFileExists, OnlyPlainFilesCount) {
+  ScratchFolder folder;
+  struct Case {
+    const char* name;
+    DWORD attributes;  // 0: no file at all
+    bool exists;
+  } cases[] = {
+      {"plain", FILE_ATTRIBUTE_NORMAL, true},     {"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+      {"system", FILE_ATTRIBUTE_SYSTEM, false},   {"folder", FILE_ATTRIBUTE_DIRECTORY, false},
+      {"missing", 0, false},
+  };
+  for (const Case& c : cases) {
+    const std::string path = folder / c.name;
+    if (c.attributes == FILE_ATTRIBUTE_DIRECTORY) {
+      ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    } else if (c.attributes != 0) {
+      ASSERT_TRUE(WriteBytes(path, "x"));
+      ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+    }
+    EXPECT_EQ(FileExistsAt(path), c.exists) << c.name;
   }
 }
 

@@ -81,12 +81,9 @@ SimulatorListFolder::~SimulatorListFolder() {
   if (!savedPath_.empty()) MoveFileA(savedPath_.c_str(), path_.c_str());
 }
 
-bool InstallUnrigger(const std::string& folder, bool withUninstaller) {
-  bool ok = CopyFileA(UNRIGGER_EXE_PATH, (folder + "\\unrigger.exe").c_str(), FALSE) != 0;
-  if (withUninstaller) {
-    ok = CopyFileA(ST6UNST_STANDIN_PATH, (folder + "\\st6unst.exe").c_str(), FALSE) != 0 && ok;
-  }
-  return ok;
+bool InstallUnrigger(const std::string& folder) {
+  return CopyFileA(UNRIGGER_EXE_PATH, (folder + "\\unrigger.exe").c_str(), FALSE) != 0 &&
+         CopyFileA(ST6UNST_STANDIN_PATH, (folder + "\\st6unst.exe").c_str(), FALSE) != 0;
 }
 
 std::string SetupList(const char* title, const char* type, const char* core) {

@@ -22,9 +22,8 @@ class SimulatorListFolder {
   std::string savedPath_;
 };
 
-// Puts unrigger.exe (and, unless told otherwise, the stand-in st6unst.exe)
-// into `folder`.
-bool InstallUnrigger(const std::string& folder, bool withUninstaller = true);
+// Puts unrigger.exe and the stand-in st6unst.exe into `folder`.
+bool InstallUnrigger(const std::string& folder);
 
 // setup.lst with the three keys; absent keys are left out.
 std::string SetupList(const char* title, const char* type, const char* core);
@@ -57,9 +56,6 @@ bool WaitForUninstallerRecord(const std::string& workingFolder, bool ended, DWOR
 class UnriggerRun : public Program {
  public:
   UnriggerRun(const std::string& programFolder, const std::string& workingFolder);
-  bool started() const { return Handle() != nullptr; }
-  DWORD processId() const { return Id(); }
-  DWORD threadId() const { return ThreadId(); }
 };
 
 struct MessageBoxSeen {
