@@ -8,7 +8,8 @@
 
 #include <string>
 
-#include "tests/wine/remover/unrigger_driver.h"
+#include "tests/wine/common/wine_helpers.h"
+#include "tests/wine/remover/simulator_list_folder.h"
 
 namespace {
 
