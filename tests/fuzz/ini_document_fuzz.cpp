@@ -6,21 +6,13 @@
 // them one at a time with a save and a parse in between.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "setup/ini_document.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
-
-void CheckAt(bool ok, int line) {
-  if (ok) return;
-  std::fprintf(stderr, "ini_document_fuzz: check at line %d failed\n", line);
-  std::abort();
-}
-#define Check(ok) CheckAt((ok), __LINE__)
 
 bool Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
 

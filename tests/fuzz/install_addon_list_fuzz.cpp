@@ -4,22 +4,14 @@
 // result would get the entry a second time, or when the removal by path
 // would take out anything but that entry.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "remover/addon_list_text.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 constexpr char kPath[] = "pivora\\pivora.dll";
-
-void CheckAt(bool ok, int line) {
-  if (ok) return;
-  std::fprintf(stderr, "install_addon_list_fuzz: check at line %d failed\n", line);
-  std::abort();
-}
-#define Check(ok) CheckAt((ok), __LINE__)
 
 // `out` less the entry is the list, or the list with one CR LF put before
 // the entry so that it starts a line of its own. Stores that text.

@@ -6,21 +6,13 @@
 // ended by CR LF.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "remover/addon_list_text.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
-
-void CheckAt(bool ok, int line) {
-  if (ok) return;
-  std::fprintf(stderr, "remover_list_fuzz: check at line %d failed\n", line);
-  std::abort();
-}
-#define Check(ok) CheckAt((ok), __LINE__)
 
 // Independent of the code under test: lines end at CR LF, CR or LF.
 std::vector<std::string> Lines(const std::string& text) {

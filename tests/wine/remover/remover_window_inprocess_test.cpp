@@ -46,57 +46,36 @@ TEST(UnriggerWindowInProcess, FontsAreTheDesignedOnes) {
 // Keys and commands reach the handler only for OK, and it gets the setup
 // list path the window was made with.
 TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
-  enum Input { kOkClicked, kEnterOnOk, kEnterAfterTab, kEscape, kCancelClicked, kClosed, kOtherCommand };
-  struct Case {
+  // Messages posted in order; `to` is a control id, or 0 for the window.
+  struct Post {
+    int to;
+    UINT message;
+    WPARAM wParam;
+  };
+  const Post kTab = {IDC_COMMAND1, WM_KEYDOWN, VK_TAB}, kClose = {0, WM_CLOSE, 0};
+  const struct {
     const char* name;
-    Input input;
+    std::vector<Post> posts;
     bool confirmed;
   } cases[] = {
-      {"OK clicked", kOkClicked, true},         {"Enter on OK", kEnterOnOk, true},
-      {"Enter after Tab", kEnterAfterTab, false}, {"Esc", kEscape, false},
-      {"Cancel clicked", kCancelClicked, false},  {"closed from the system menu", kClosed, false},
-      {"command id 1 with a code", kOtherCommand, false},
+      {"OK clicked", {{IDC_COMMAND1, BM_CLICK, 0}}, true},
+      {"Enter on OK", {{IDC_COMMAND1, WM_KEYDOWN, VK_RETURN}}, true},
+      {"Enter after Tab", {kTab, {IDC_COMMAND2, WM_KEYDOWN, VK_RETURN}}, false},
+      {"Esc", {{IDC_COMMAND1, WM_KEYDOWN, VK_ESCAPE}}, false},
+      {"Cancel clicked", {{IDC_COMMAND2, BM_CLICK, 0}}, false},
+      {"closed from the system menu", {{0, WM_SYSCOMMAND, SC_CLOSE}}, false},
+      // A notification other than a click from OK is not a press of OK.
+      {"command id 1 with a code", {{0, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_SETFOCUS)}, kClose}, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     gConfirmedWith.clear();
     HWND main = CreateMainWindow(GetModuleHandleA(nullptr), "C:\\x\\setup.lst", RecordConfirm);
     ASSERT_NE(main, nullptr) << c.name;
-    HWND ok = GetDlgItem(main, IDC_COMMAND1);
-    HWND cancel = GetDlgItem(main, IDC_COMMAND2);
-    switch (c.input) {
-      case kOkClicked:
-        PostMessageA(ok, BM_CLICK, 0, 0);
-        break;
-      case kEnterOnOk:
-        PostMessageA(ok, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        break;
-      case kEnterAfterTab:
-        PostMessageA(ok, WM_KEYDOWN, VK_TAB, 0x000F0001);
-        PostMessageA(cancel, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        break;
-      case kEscape:
-        PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-        break;
-      case kCancelClicked:
-        PostMessageA(cancel, BM_CLICK, 0, 0);
-        break;
-      case kClosed:
-        PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-      case kOtherCommand:
-        // A notification other than a click from OK is not a press of OK.
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_SETFOCUS),
-                     reinterpret_cast<LPARAM>(ok));
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        break;
-    }
+    for (const Post& p : c.posts) PostMessageA(p.to ? GetDlgItem(main, p.to) : main, p.message, p.wParam, 0);
     RunMainWindow(SW_SHOWNORMAL);
     EXPECT_FALSE(IsWindow(main)) << c.name;
-    if (c.confirmed) {
-      EXPECT_EQ(gConfirmedWith, std::vector<std::string>{"C:\\x\\setup.lst"}) << c.name;
-    } else {
-      EXPECT_TRUE(gConfirmedWith.empty()) << c.name;
-    }
+    EXPECT_EQ(gConfirmedWith, c.confirmed ? std::vector<std::string>{"C:\\x\\setup.lst"} : std::vector<std::string>{})
+        << c.name;
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
   }
 }
