@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "module/title_format.h"
 #include "module/title_layout.h"
@@ -84,14 +81,6 @@ TEST(ServerProcessing, AxisTable) {
   }
 }
 
-TEST(ServerProcessing, DefaultInvertsFlipForthBackAndUpDown) {
-  // Controllers report forward and up as negative; the defaults turn them
-  // round so that larger means forward and up.
-  const ServerConfig config = Config();
-  const int32_t expected[kAxisCount] = {125, -125, -125, 15000, 15000, 15000};
-  for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(ProcessAxis(a, 32767, config), expected[a]) << a;
-}
-
 TEST(ServerProcessing, OutOfRangeAxisIndexGivesZero) {
   EXPECT_EQ(ProcessAxis(-1, 32767, Config()), 0);
   EXPECT_EQ(ProcessAxis(kAxisCount, 32767, Config()), 0);
@@ -109,12 +98,14 @@ TEST(ServerProcessing, RawModePublishesCentredReadingsUntouched) {
   EXPECT_EQ(frame.button, 3);
 }
 
+// Controllers report forward and up as negative; the default inverts turn
+// them round so that larger means forward and up.
 TEST(ServerProcessing, ProcessedModeAppliesPerAxisSettings) {
   ServerConfig config = Config();
   config.settings.axis[kAxisRX].enabled = 0;
-  const RawReading reading = {{32767, 32767, 32767, 32767, -32767, 0}, 0};
+  const RawReading reading = {{32767, 32767, 32767, 32767, -32767, 32767}, 0};
   const PublishedFrame frame = ProcessReading(reading, config);
-  const int32_t expected[kAxisCount] = {125, -125, -125, 0, -15000, 0};
+  const int32_t expected[kAxisCount] = {125, -125, -125, 0, -15000, 15000};
   for (int a = 0; a < kAxisCount; ++a) EXPECT_EQ(frame.axis[a], expected[a]) << a;
   EXPECT_EQ(frame.button, 0);
 }
@@ -208,10 +199,8 @@ TEST(ServerProcessing, PublishedValuesAlwaysFitTheirCells) {
           ASSERT_GE(length, kTitleMinChars);
           const DeviceFrame read = ParseDeviceTitle(title, length);
           const float values[kAxisCount] = {read.tX, read.tY, read.tZ, read.rX, read.rY, read.rZ};
+          // A value too wide for its cell would read back cut.
           for (int a = 0; a < kAxisCount; ++a) {
-            char digits[16];
-            std::snprintf(digits, sizeof digits, "%ld", static_cast<long>(frame.axis[a]));
-            EXPECT_LE(std::strlen(digits), kTitleCellChars) << raw << " " << sensitivity;
             EXPECT_EQ(values[a], static_cast<float>(frame.axis[a])) << raw << " " << sensitivity;
           }
           EXPECT_EQ(read.button, 1);
