@@ -60,14 +60,9 @@ TEST(CalibrationTracker, KeepsTheLowestAndHighestReadingPerAxis) {
 }
 
 TEST(CalibrationTracker, LabelsInWritingOrderWithTheirControls) {
-  AxisCalibration cal[kAxisCount];
-  // Distinct numbers per axis end, so a label showing the wrong one fails.
-  cal[kAxisTX] = {-11, 12};
-  cal[kAxisTY] = {-21, 22};
-  cal[kAxisTZ] = {-31, 32};
-  cal[kAxisRX] = {-41, 42};
-  cal[kAxisRY] = {-51, 52};
-  cal[kAxisRZ] = {-2147483647 - 1, 2147483647};
+  // Distinct numbers per axis end (tX, tY, tZ, rX, rY, rZ), so a label
+  // showing the wrong one fails.
+  const AxisCalibration cal[kAxisCount] = {{-11, 12}, {-21, 22}, {-31, 32}, {-41, 42}, {-51, 52}, {INT32_MIN, INT32_MAX}};
   const DeviceFrame frame = Frame(1, -2, 3, -4, 5, -6);
   struct Label {
     int id;

@@ -22,7 +22,7 @@ IniDocument Parse(const std::string& text) {
 }
 
 // Every ModuleSettings field with its key and default as the settings file
-// documents them.
+// documents them, in the order a save writes them.
 struct SettingsField {
   const char* key;
   int axis;  // -1 for the two global fields
@@ -36,19 +36,19 @@ constexpr int32_t AxisSettings::*kEnab = &AxisSettings::enabled;
 constexpr int32_t AxisSettings::*kInv = &AxisSettings::invert;
 const SettingsField kSettingsFields[] = {
     {"quorixmode", -1, nullptr, &ModuleSettings::quorixmode, 0},
+    {"rXsensitivity", 3, kSens, nullptr, 100}, {"rYsensitivity", 4, kSens, nullptr, 100},
+    {"rZsensitivity", 5, kSens, nullptr, 100}, {"tXsensitivity", 0, kSens, nullptr, 100},
+    {"tYsensitivity", 1, kSens, nullptr, 100}, {"tZsensitivity", 2, kSens, nullptr, 100},
+    {"rXnullzone", 3, kNull, nullptr, 50},     {"rYnullzone", 4, kNull, nullptr, 50},
+    {"rZnullzone", 5, kNull, nullptr, 50},     {"tXnullzone", 0, kNull, nullptr, 50},
+    {"tYnullzone", 1, kNull, nullptr, 50},     {"tZnullzone", 2, kNull, nullptr, 50},
+    {"rXenabled", 3, kEnab, nullptr, 1},       {"rYenabled", 4, kEnab, nullptr, 1},
+    {"rZenabled", 5, kEnab, nullptr, 1},       {"tXenabled", 0, kEnab, nullptr, 1},
+    {"tYenabled", 1, kEnab, nullptr, 1},       {"tZenabled", 2, kEnab, nullptr, 1},
     {"useonslew", -1, nullptr, &ModuleSettings::useonslew, 1},
-    {"tXsensitivity", 0, kSens, nullptr, 100}, {"tYsensitivity", 1, kSens, nullptr, 100},
-    {"tZsensitivity", 2, kSens, nullptr, 100}, {"rXsensitivity", 3, kSens, nullptr, 100},
-    {"rYsensitivity", 4, kSens, nullptr, 100}, {"rZsensitivity", 5, kSens, nullptr, 100},
-    {"tXnullzone", 0, kNull, nullptr, 50},     {"tYnullzone", 1, kNull, nullptr, 50},
-    {"tZnullzone", 2, kNull, nullptr, 50},     {"rXnullzone", 3, kNull, nullptr, 50},
-    {"rYnullzone", 4, kNull, nullptr, 50},     {"rZnullzone", 5, kNull, nullptr, 50},
-    {"tXenabled", 0, kEnab, nullptr, 1},       {"tYenabled", 1, kEnab, nullptr, 1},
-    {"tZenabled", 2, kEnab, nullptr, 1},       {"rXenabled", 3, kEnab, nullptr, 1},
-    {"rYenabled", 4, kEnab, nullptr, 1},       {"rZenabled", 5, kEnab, nullptr, 1},
-    {"tXinvert", 0, kInv, nullptr, 0},         {"tYinvert", 1, kInv, nullptr, 1},
-    {"tZinvert", 2, kInv, nullptr, 1},         {"rXinvert", 3, kInv, nullptr, 0},
-    {"rYinvert", 4, kInv, nullptr, 0},         {"rZinvert", 5, kInv, nullptr, 0},
+    {"rXinvert", 3, kInv, nullptr, 0},         {"rYinvert", 4, kInv, nullptr, 0},
+    {"rZinvert", 5, kInv, nullptr, 0},         {"tXinvert", 0, kInv, nullptr, 0},
+    {"tYinvert", 1, kInv, nullptr, 1},         {"tZinvert", 2, kInv, nullptr, 1},
 };
 
 int32_t& FieldOf(ModuleSettings& s, const SettingsField& f) {
@@ -198,23 +198,10 @@ ModuleSettings DistinctSettings() {
   return s;
 }
 
-std::string ValueOf(const char* key) {
-  ModuleSettings s = DistinctSettings();
-  for (const SettingsField& f : kSettingsFields) {
-    if (std::strcmp(f.key, key) == 0) return std::to_string(FieldOf(s, f));
-  }
-  return "?";
-}
-
 TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
-  const char* const settingsOrder[] = {
-      "quorixmode",    "rXsensitivity", "rYsensitivity", "rZsensitivity", "tXsensitivity", "tYsensitivity",
-      "tZsensitivity", "rXnullzone",    "rYnullzone",    "rZnullzone",    "tXnullzone",    "tYnullzone",
-      "tZnullzone",    "rXenabled",     "rYenabled",     "rZenabled",     "tXenabled",     "tYenabled",
-      "tZenabled",     "useonslew",     "rXinvert",      "rYinvert",      "rZinvert",      "tXinvert",
-      "tYinvert",      "tZinvert"};
+  ModuleSettings distinct = DistinctSettings();
   std::vector<Expected> settings;
-  for (const char* key : settingsOrder) settings.push_back({"SETTINGS", key, ValueOf(key)});
+  for (const SettingsField& f : kSettingsFields) settings.push_back({"SETTINGS", f.key, std::to_string(FieldOf(distinct, f))});
   ExpectWrites(SettingsWrites(DistinctSettings()), settings, "SaveSettings");
 
   ExpectWrites(CalibrationFlagWrites(1), {{"SETTINGS", "DoingCalibration", "1"}}, "SetCalibrationFlag(1)");

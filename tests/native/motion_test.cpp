@@ -102,8 +102,6 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
     EXPECT_EQ(s.pitchInput, c.pitchInputAfter);
     ASSERT_TRUE(d.sendCamera);
     EXPECT_EQ(Fields(d.camera), Fields(c.after));
-    EXPECT_EQ(d.slewEventCount, 0);
-    EXPECT_TRUE(d.runButtonStep);
   }
 }
 
@@ -184,10 +182,6 @@ TEST(Motion, SlewBatchSendsEachAxisInItsFixedOrder) {
     s.freezePending = false;
     const MotionDecision d = StepMotion(&s, Slewing(c.frame, 1000));
     EXPECT_EQ(Events(d), c.events);
-    EXPECT_TRUE(d.slewBatch);
-    EXPECT_FALSE(d.sendCamera);
-    EXPECT_FALSE(d.sendFreeze);
-    EXPECT_TRUE(d.runButtonStep);
     EXPECT_TRUE(s.freezePending);
     EXPECT_EQ(Fields(s.eye), Fields(Eye(1, 2, 3, 4, 5, 6)));
   }
@@ -221,8 +215,6 @@ TEST(Motion, SlewBatchesAreMoreThan100MsApart) {
     const MotionDecision d = StepMotion(&s, Slewing(Frame(0, 0, 7, 0, 0, 0), t.nowMs));
     EXPECT_EQ(d.slewBatch, t.batch) << t.nowMs;
     EXPECT_EQ(d.slewEventCount, t.batch ? 1 : 0) << t.nowMs;
-    EXPECT_TRUE(d.runButtonStep);
-    EXPECT_FALSE(d.sendCamera);
     if (d.slewBatch && t.freshMs != 0) StampSlewBatch(&s, t.freshMs);
   }
 }

@@ -56,8 +56,6 @@ TEST(TitleParse, ReadsEachCellWhateverStandsInTheFreePositions) {
     SCOPED_TRACE(std::string("free character ") + free);
     ExpectFrame(Parse(Title(cells, "3", free)), {1234, -567, 0, 12, -34, 5}, 3);
   }
-  ExpectFrame(Parse("tX=   1234 tY=   -567 tZ=      0 rX=     12 rY=    -34 rZ=      5 btn=3"),
-              {1234, -567, 0, 12, -34, 5}, 3);
 }
 
 TEST(TitleParse, ReadsAnAxisCellAsAtolWithinSevenCharacters) {
