@@ -91,13 +91,7 @@ void Tick(benchmark::State& state, double slewActive) {
 void BM_TickFreeLook(benchmark::State& state) { Tick(state, 0.0); }
 void BM_TickSlew(benchmark::State& state) { Tick(state, 1.0); }
 
-void BM_ParseTitle(benchmark::State& state) {
-  const size_t length = std::strlen(kTitles[0]);
-  for (auto _ : state) benchmark::DoNotOptimize(ParseDeviceTitle(kTitles[0], length));
-}
-
 }  // namespace
 
 BENCHMARK(BM_TickFreeLook);
 BENCHMARK(BM_TickSlew);
-BENCHMARK(BM_ParseTitle);

@@ -240,40 +240,4 @@ TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
   ExpectWrites(DefaultEyePointWrites("My [plane]", texts), eye, "SaveDefaultEyePoint");
 }
 
-// Every save, on files as people leave them, loads back as it was saved.
-TEST(ConfigurationSave, WhatIsSavedLoadsBack) {
-  const std::string starts[] = {
-      "",
-      "[SETTINGS]\r\nDoingCalibration=0\r\n",
-      "[settings]\nuseonslew = 0\n\n[Button_5]\nassigned=1\nkeycode=65\n\n[CALIBRATION]\ntXmin=3",
-      "junk line\r\n[Button_0]\r[SETTINGS]\r\nquorixmode=1\r\n[SETTINGS]\r\nChanged=5\r\n\r\n\r\n",
-      "\xEF\xBB\xBF[My [plane]]\nipitch=3\n; kept\n\n",
-  };
-  ButtonAssignment table[kButtonCount] = {};
-  table[5] = {1, 1, 0, 0, 0, 1, 0, 1, 65};
-  const AxisCalibration calibration[kAxisCount] = {{-10, 10}, {-20, 20}, {-30, 30}, {INT_MIN, 40}, {-50, 50}, {-60, 60}};
-  const char* const texts[kEyePointTextCount] = {"1", "5", "2", "", "-0", "25", "4", "0", "5", "0", "6", "0"};
-  const IniWriteList saves[] = {
-      CalibrationFlagWrites(0), SettingsWrites(DistinctSettings()), ChangedFlagWrites(), CalibrationWrites(calibration),
-      ButtonAssignmentWrites(table), DefaultEyePointWrites("My [plane]", texts),
-  };
-  for (const std::string& start : starts) {
-    IniDocument doc = Parse(start);
-    for (const IniWriteList& writes : saves) EXPECT_TRUE(ApplyIniWrites(&doc, writes));
-    const IniDocument saved = Parse(SerializeIniDocument(doc));
-    ModuleSettings settings;
-    ReadModuleSettings(saved, &settings);
-    ExpectSettingsEqual(settings, DistinctSettings(), "saved settings");
-    ButtonAssignment loaded[kButtonCount];
-    ReadButtonAssignments(saved, loaded);
-    EXPECT_EQ(std::memcmp(loaded, table, sizeof table), 0);
-    DefaultEyePoint eye;
-    ReadDefaultEyePoint(saved, "my [PLANE]", &eye);
-    EXPECT_EQ(eye.axis[kEyePitch].value, 1.5f);
-    EXPECT_EQ(eye.axis[kEyeBank].value, 2.0f);
-    EXPECT_EQ(eye.axis[kEyeYaw].value, -0.25f);
-    EXPECT_EQ(ReadIniInt(saved, "CALIBRATION", "rXmin", 0), INT_MIN) << "2147483648 reads back wrapped";
-  }
-}
-
 }  // namespace

