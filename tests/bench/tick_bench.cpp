@@ -43,17 +43,12 @@ struct Module {
   DefaultEyePoint defaults{};
   size_t lengths[kTitleCount];
   uint32_t nowMs = 1000;
+  Module() {
+    for (int i = 0; i < kTitleCount; ++i) lengths[i] = std::strlen(kTitles[i]);
+    buttons[3] = {1, 0, 0, 0, 1, 0, 0, 0, 0};     // reset all
+    buttons[100] = {1, 1, 0, 0, 0, 0, 1, 0, 65};  // Ctrl+A
+  }
 };
-
-void SetUp(Module* m) {
-  for (int i = 0; i < kTitleCount; ++i) m->lengths[i] = std::strlen(kTitles[i]);
-  m->buttons[3].assigned = 1;
-  m->buttons[3].resetall = 1;
-  m->buttons[100].assigned = 1;
-  m->buttons[100].keypress = 1;
-  m->buttons[100].withctrl = 1;
-  m->buttons[100].keycode = 65;
-}
 
 // Kept out of line so that instruction counters can find one tick.
 __attribute__((noinline)) int RunOneTick(Module* m, int index, double slewActive) {
@@ -76,7 +71,6 @@ __attribute__((noinline)) int RunOneTick(Module* m, int index, double slewActive
 
 void Tick(benchmark::State& state, double slewActive) {
   Module m;
-  SetUp(&m);
   int index = 0;
   const uint64_t allocationsBefore = gAllocations.load();
   for (auto _ : state) {

@@ -105,13 +105,6 @@ TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
     FieldOf(expected, f) = 5000;  // kept as read: no range check
     ExpectSettingsEqual(settings, expected, f.key);
   }
-  ModuleSettings settings;
-  ReadModuleSettings(Parse("[SETTINGS]\nquorixmode=abc\nuseonslew=12abc\ntXinvert=7\nDoingCalibration=1\n"
-                           "[CALIBRATION]\ntXmin=5\n"),
-                     &settings);
-  EXPECT_EQ(settings.quorixmode, 0);
-  EXPECT_EQ(settings.useonslew, 12);
-  EXPECT_EQ(settings.axis[kAxisTX].invert, 7);
 }
 
 TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {

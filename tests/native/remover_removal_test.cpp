@@ -44,11 +44,14 @@ std::string Backup(const std::string& list, const std::string& title) {
   return list + ".before_" + title + "_removal";
 }
 
+// Each row also names the result the callers act on (a message box when not
+// safe, the install helper's texts) and where the list as it was is kept.
 TEST(RemoverRemoval, FileStepsAndTheirResults) {
   const SetupKeys pivora{"Pivora", "DLL", "pivora\\pivora.dll"};
   const std::string backup = Backup(kDllList, "Pivora");
   const std::string read = "read " + kDllList, write = "write " + kDllTemp, start = "start " + kCommand;
   const std::string keep = "copy " + kDllList + " > " + backup, replace = "move " + kDllTemp + " > " + kDllList;
+  using R = ListEditResult;
   struct Case {
     const char* name;
     SetupKeys keys;
@@ -56,103 +59,84 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
     std::map<std::string, std::string> quirks;
     std::map<std::string, std::string> filesAfter;
     std::vector<std::string> steps;
+    ListEditResult result;
+    std::string backupPath;
   } cases[] = {
       {"entry removed, backup kept, temporary moved over the list",
        pivora, {{kDllList, kListWithEntry}}, {},
        {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, keep, replace, start}},
+       {read, write, keep, replace, start}, R::kDone, backup},
       {"Type Exe selects exe.xml and leaves dll.xml alone",
        {"Tool", "Exe", "PIVORA\\PIVORA.DLL"},
        {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, {},
        {{kDllList, kListWithEntry}, {kExeList, kRewritten}, {Backup(kExeList, "Tool"), kListWithEntry}},
        {"read " + kExeList, "write " + kExeTemp, "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
-        "move " + kExeTemp + " > " + kExeList, start}},
+        "move " + kExeTemp + " > " + kExeList, start}, R::kDone, Backup(kExeList, "Tool")},
       {"empty Title gives .before__removal",
        {"", "Dll", "pivora"}, {{kDllList, kListWithEntry}}, {},
        {{kDllList, kRewritten}, {kDllList + ".before__removal", kListWithEntry}},
-       {read, write, "copy " + kDllList + " > " + kDllList + ".before__removal", replace, start}},
+       {read, write, "copy " + kDllList + " > " + kDllList + ".before__removal", replace, start}, R::kDone,
+       kDllList + ".before__removal"},
       {"first backup never overwritten; the list as it was goes to .2",
        pivora, {{kDllList, kListWithEntry}, {backup, "first backup"}}, {},
        {{kDllList, kRewritten}, {backup, "first backup"}, {backup + ".2", kListWithEntry}},
-       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".2", replace, start}},
+       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".2", replace, start}, R::kDone,
+       backup + ".2"},
       {"numbered backups take the next free number",
        pivora, {{kDllList, kListWithEntry}, {backup, "first"}, {backup + ".2", "second"}}, {},
        {{kDllList, kRewritten}, {backup, "first"}, {backup + ".2", "second"}, {backup + ".3", kListWithEntry}},
-       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".3", replace, start}},
+       {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".3", replace, start}, R::kDone,
+       backup + ".3"},
       {"no second backup of a list the first backup already holds",
        pivora, {{kDllList, kListWithEntry}, {backup, kListWithEntry}}, {},
        {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, "read " + backup, replace, start}},
+       {read, write, "read " + backup, replace, start}, R::kDone, ""},
       {"hidden backup does not count and is copied over",
        pivora, {{kDllList, kListWithEntry}, {backup, "hidden"}}, {{backup, "h"}},
        {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, keep, replace, start}},
+       {read, write, keep, replace, start}, R::kDone, backup},
       {"stale temporary deleted even when the entry is absent",
        pivora, {{kDllList, kListWithoutEntry}, {kDllTemp, "stale"}}, {},
        {{kDllList, kListWithoutEntry}},
-       {"delete " + kDllTemp, read, start}},
+       {"delete " + kDllTemp, read, start}, R::kNoMatch, ""},
       {"Core outside every entry: list left byte for byte",
        {"Pivora", "DLL", "pivora"}, {{kDllList, kMatchOutsideAnEntry}}, {},
        {{kDllList, kMatchOutsideAnEntry}},
-       {read, start}},
-      {"list missing", pivora, {}, {}, {}, {start}},
+       {read, start}, R::kNotSafe, ""},
+      {"list missing", pivora, {}, {}, {}, {start}, R::kMissing, ""},
       {"hidden list counts as missing", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "h"}},
-       {{kDllList, kListWithEntry}}, {start}},
+       {{kDllList, kListWithEntry}}, {start}, R::kMissing, ""},
       {"unreadable list left as it is", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "u"}},
-       {{kDllList, kListWithEntry}}, {read, start}},
+       {{kDllList, kListWithEntry}}, {read, start}, R::kUnreadable, ""},
       {"empty Type touches nothing",
        {"Pivora", "", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
       {"empty Core touches nothing",
        {"Pivora", "DLL", ""}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
       {"unknown Type spelling touches nothing",
        {"Pivora", "dLL", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
       {"temporary can't be created: list kept, no backup",
        pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "l"}},
-       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}},
+       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}, R::kNotWritten, ""},
       {"short write: partial temporary deleted, list kept",
        pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "p"}},
-       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}},
+       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}, R::kNotWritten, ""},
       {"failed backup doesn't stop the replacement",
        {"Bad:Title", "DLL", "pivora"}, {{kDllList, kListWithEntry}}, {{Backup(kDllList, "Bad:Title"), "l"}},
        {{kDllList, kRewritten}},
-       {read, write, "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"), replace, start}},
+       {read, write, "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"), replace, start}, R::kDone, ""},
       {"list held by another program: list kept, temporary removed",
        pivora, {{kDllList, kListWithEntry}}, {{kDllList, "l"}},
        {{kDllList, kListWithEntry}, {backup, kListWithEntry}},
-       {read, write, keep, replace, "delete " + kDllTemp, start}},
+       {read, write, keep, replace, "delete " + kDllTemp, start}, R::kNotWritten, backup},
   };
   for (const Case& c : cases) {
     FakeDisk disk = DiskWith(c.filesBefore, c.quirks, {kAppData + "\\microsoft\\fsx"});
-    RemoveWith(&disk, c.keys);
+    const RemovalReport report = RemoveWith(&disk, c.keys);
     EXPECT_EQ(disk.files, c.filesAfter) << c.name;
     EXPECT_EQ(disk.steps, c.steps) << c.name;
-  }
-}
-
-// What the callers act on: the result (a message box when not safe, the
-// install helper's texts) and where the list as it was is kept.
-TEST(RemoverRemoval, ResultAndBackupForTheCallers) {
-  struct Case {
-    const char* name;
-    SetupKeys keys;
-    std::map<std::string, std::string> files;
-    std::map<std::string, std::string> quirks;
-    ListEditResult result;
-    std::string backupPath;
-  } cases[] = {
-      {"removed", {"Pivora", "DLL", "PIVORA.DLL"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       ListEditResult::kDone, Backup(kDllList, "Pivora")},
-      {"partial write", {"Pivora", "DLL", "pivora"}, {{kDllList, kListWithEntry}}, {{kDllTemp, "p"}},
-       ListEditResult::kNotWritten, ""},
-      {"not safe", {"Pivora", "DLL", "pivora"}, {{kDllList, kMatchOutsideAnEntry}}, {}, ListEditResult::kNotSafe, ""},
-      {"unknown Type names no list", {"Pivora", "Dll ", "pivora"}, {}, {}, ListEditResult::kMissing, ""},
-  };
-  for (const Case& c : cases) {
-    FakeDisk disk = DiskWith(c.files, c.quirks, {kAppData + "\\microsoft\\fsx"});
-    const RemovalReport report = RemoveWith(&disk, c.keys);
     EXPECT_EQ(report.edit.result, c.result) << c.name;
     EXPECT_EQ(report.edit.backupPath, c.backupPath) << c.name;
   }

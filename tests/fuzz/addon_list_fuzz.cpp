@@ -1,9 +1,13 @@
 // Arbitrary bytes as an add-on list and an arbitrary Core. Aborts when the
 // entry search names a line past the end or one that doesn't hold Core, when
-// a later line holds Core, when the entry found is not one whole entry
-// around that line (one opening and one closing tag, in that order, and no
-// other), or when the rewrite keeps anything but the lines outside it, each
-// ended by CR LF.
+// a later line holds Core, when the entry found is not one whole entry around
+// that line (one opening and one closing tag, in that order, and no other),
+// or when the rewrite keeps anything but the lines outside it, each ended by
+// CR LF. Then, with the same bytes as an existing dll.xml, aborts when the
+// install helper changes a list it reports it left alone, when an added list
+// is anything but the old one with the CR LF entry inserted whole on lines of
+// its own, when the result would get the entry a second time, or when the
+// removal by path would take out anything but that entry.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -44,12 +48,28 @@ std::size_t Count(const std::string& text, const std::string& what) {
   return n;
 }
 
+constexpr char kPath[] = "pivora\\pivora.dll";
+
+// `out` less the entry is the list, or the list with one CR LF put before
+// the entry so that it starts a line of its own. Stores that text.
+bool IsListPlusOneEntry(const std::string& out, const std::string& list, std::string* without) {
+  const std::string entry = ModuleEntry("Pivora", kPath);
+  for (size_t at = out.find(entry); at != std::string::npos; at = out.find(entry, at + 1)) {
+    *without = out;
+    without->erase(at, entry.size());
+    if (*without == list) return true;
+    if (at >= 2 && out.compare(at - 2, 2, "\r\n") == 0 && std::string(*without).erase(at - 2, 2) == list) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   std::string core = input.ConsumeRandomLengthString(16);
   std::string text = input.ConsumeRemainingBytesAsString();
+  const std::string list = text;
   for (char& c : core) c = static_cast<char>(c & 0x7F);
   for (char& c : text) c = static_cast<char>(c & 0x7F);
 
@@ -75,5 +95,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(rewritten == expected);
   // A rewritten list reads back as the kept lines and survives a second pass.
   Check(RewriteList(rewritten, EntryLines{0, 0}) == rewritten);
+
+  std::string out = "sentinel";
+  const AddonListResult result = AddModuleEntry(list, true, "Pivora", kPath, &out);
+  Check(result != kAddonCreated);
+  if (result != kAddonAdded) {
+    Check(out == "sentinel");
+    return 0;
+  }
+  std::string without;
+  Check(IsListPlusOneEntry(out, list, &without));
+  std::string again = "sentinel";
+  Check(AddModuleEntry(out, true, "Pivora", kPath, &again) == kAddonAlreadyThere);
+  Check(again == "sentinel");
+  EntryLines added{};
+  Check(FindEnclosingEntry(out, FindLastPathLine(out, kPath), &added));
+  Check(RewriteList(out, added) == RewriteList(without, EntryLines{0, 0}));
   return 0;
 }
