@@ -18,9 +18,7 @@ TEST(ButtonEntries, FunctionListHoldsFourEntriesInCodeOrder) {
       "Reset eye point (reset all)",
   };
   ASSERT_EQ(kFunctionCount, 4);
-  for (int i = 0; i < kFunctionCount; ++i) EXPECT_STREQ(FunctionEntryText(i), expected[i]) << i;
-  EXPECT_EQ(FunctionEntryText(-1), nullptr);
-  EXPECT_EQ(FunctionEntryText(4), nullptr);
+  for (int i = -1; i <= 4; ++i) EXPECT_STREQ(FunctionEntryText(i), i >= 0 && i < 4 ? expected[i] : nullptr) << i;
 }
 
 ButtonAssignment Record(int32_t keypress, int32_t rotation, int32_t translation, int32_t all, int32_t keycode = 0,
