@@ -233,4 +233,14 @@ TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
   ExpectWrites(DefaultEyePointWrites("My [plane]", texts), eye, "SaveDefaultEyePoint");
 }
 
+// Before the first aircraft title the eye point lives above the first header.
+TEST(ConfigurationSave, EyePointWithoutAnAircraftTitleLoadsBack) {
+  const char* const texts[kEyePointTextCount] = {"4", "5", "", "", "", "", "", "", "", "", "", ""};
+  IniDocument doc = Parse("[SETTINGS]\r\nquorixmode=1\r\n");
+  ApplyIniWrites(&doc, DefaultEyePointWrites("", texts));
+  DefaultEyePoint eye;
+  ReadDefaultEyePoint(Parse(SerializeIniDocument(doc)), "", &eye);
+  EXPECT_EQ(eye.axis[kEyePitch].value, 4.5f);
+}
+
 }  // namespace
