@@ -87,28 +87,4 @@ TEST_F(EyePointDialog, GetSplitsTheLiveEyePointAndOkAndSaveStoresTheBoxes) {
             DoubleCallsStartingWith("CameraSetRelative6DOF").back());
 }
 
-// The store keeps the section with the empty name as the keys above the
-// first section header, and reads it back from there.
-TEST_F(EyePointDialog, BeforeTheFirstAircraftTitleSaveWritesTheEmptySection) {
-  SimHostOptions options;
-  options.closeDialogsAfterMs = -1;
-  SetUpHost(options);
-  ASSERT_EQ(0, SimHostStart(&host));
-  ASSERT_TRUE(SimHostPumpUntil(10000, [] { return CountCalls("CallDispatch") >= 3; }));
-  std::string title = "?";
-  ASSERT_TRUE(RunDialog(kEyePointItem, kCaption, [&](HWND dialog) {
-    title = Text(dialog, IDC_EYE_AIRCRAFT);
-    Type(dialog, IDC_EYE_PITCH_INTEGER, "4");
-    Click(dialog, IDC_EYE_SAVE);
-  }));
-  EXPECT_EQ("", title);
-  EXPECT_EQ(0u, Bytes(SettingsFile()).find("ipitch=4\r\nfpitch=0\r\n")) << Bytes(SettingsFile());
-  std::string reopened;
-  ASSERT_TRUE(RunDialog(kEyePointItem, kCaption, [&](HWND dialog) {
-    reopened = Text(dialog, IDC_EYE_PITCH_INTEGER);
-    Click(dialog, IDC_EYE_CANCEL);
-  }));
-  EXPECT_EQ("4", reopened);
-}
-
 }  // namespace
