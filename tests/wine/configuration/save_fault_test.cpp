@@ -14,7 +14,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-
 #include <vector>
 
 #include "setup/configuration.h"
@@ -25,50 +24,39 @@
 namespace {
 
 // The fault plan: the n-th step asked (1-based) fails, or every ask of one
-// kind of step fails, or a replace fails a given number of times.
-int gStepsAsked;
-int gFailAtStep;
-ConfigFileStep gFailKind = kFileStepCount;
-int gReplaceFailures;
-std::vector<ConfigFileStep> gSteps;
+// kind of step fails, or a replace fails a given number of times; and what
+// the run asked and waited.
+struct Plan {
+  int failAtStep = 0;
+  ConfigFileStep failKind = kFileStepCount;
+  int replaceFailures = 0;
+  std::vector<ConfigFileStep> steps;
+  unsigned waitedMs = 0;
+} gPlan;
 // Another process's handles, as NTFS sees them: no replace while one is open.
 HANDLE gHolders[2] = {INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE};
-unsigned gWaitedMs;
 
 bool FaultPlan(ConfigFileStep step) {
-  gSteps.push_back(step);
-  ++gStepsAsked;
-  if (gStepsAsked == gFailAtStep) return false;
-  if (step == gFailKind) return false;
-  if (step == kFileStepReplace && (gHolders[0] != INVALID_HANDLE_VALUE || gHolders[1] != INVALID_HANDLE_VALUE)) {
-    return false;
-  }
-  if (step == kFileStepReplace && gReplaceFailures > 0) {
-    --gReplaceFailures;
-    return false;
-  }
-  return true;
+  gPlan.steps.push_back(step);
+  if (int(gPlan.steps.size()) == gPlan.failAtStep || step == gPlan.failKind) return false;
+  if (step != kFileStepReplace) return true;
+  if (gHolders[0] != INVALID_HANDLE_VALUE || gHolders[1] != INVALID_HANDLE_VALUE) return false;
+  if (gPlan.replaceFailures == 0) return true;
+  --gPlan.replaceFailures;
+  return false;
 }
 
 // Which files the run replaced, in the order it updated them, told by the
 // steps asked alone: an update begins with an open (a refused open is asked
 // again at once) and its file is new once a replace step went through.
 std::vector<bool> FilesReplaced() {
+  const std::vector<ConfigFileStep>& steps = gPlan.steps;
   std::vector<bool> replaced;
-  for (size_t i = 0; i < gSteps.size(); ++i) {
-    if (gSteps[i] == kFileStepOpen && (i == 0 || gSteps[i - 1] != kFileStepOpen)) replaced.push_back(false);
-    if (gSteps[i] == kFileStepReplace && int(i) + 1 != gFailAtStep && !replaced.empty()) replaced.back() = true;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i] == kFileStepOpen && (i == 0 || steps[i - 1] != kFileStepOpen)) replaced.push_back(false);
+    if (steps[i] == kFileStepReplace && int(i) + 1 != gPlan.failAtStep && !replaced.empty()) replaced.back() = true;
   }
   return replaced;
-}
-
-void ResetPlan() {
-  gStepsAsked = 0;
-  gFailAtStep = 0;
-  gFailKind = kFileStepCount;
-  gReplaceFailures = 0;
-  gSteps.clear();
-  gWaitedMs = 0;
 }
 
 std::string Apply(const std::string& old, const IniWriteList& writes) {
@@ -90,16 +78,22 @@ class SaveFaults : public ::testing::Test {
     marker_ = folder_ / "somethingchanged.ini";
     strcpy(gSettingsPath, settings_.c_str());
     strcpy(gMarkerPath, marker_.c_str());
-    ResetPlan();
+    gPlan = Plan();
     gConfigFileFault = FaultPlan;
     // Counted, not slept: the retries of a refused replace cost no time here.
-    gReplaceWait = [](unsigned ms) { gWaitedMs += ms; };
+    gReplaceWait = [](unsigned ms) { gPlan.waitedMs += ms; };
   }
   void TearDown() override {
     gConfigFileFault = nullptr;
     gReplaceWait = nullptr;
   }
 
+  // Both files at their old text, and a fresh plan.
+  void Fresh() {
+    WriteBytes(settings_, kOldSettings);
+    WriteBytes(marker_, kOldMarker);
+    gPlan = Plan();
+  }
   void ExpectNoStrayFiles(const std::string& context) const {
     for (const auto& file : ReadFolderFiles(folder_.path())) {
       EXPECT_TRUE(file.first == "pivora.ini" || file.first == "somethingchanged.ini") << context << ": stray " << file.first;
@@ -143,10 +137,8 @@ TEST_F(SaveFaults, EveryStepOfEverySave) {
     const std::string newSettings = op.NewSettings();
     const std::string newMarker = op.NewMarker();
     for (int failAt = 1;; ++failAt) {
-      WriteBytes(settings_, kOldSettings);
-      WriteBytes(marker_, kOldMarker);
-      ResetPlan();
-      gFailAtStep = failAt;
+      Fresh();
+      gPlan.failAtStep = failAt;
       const bool saved = op.run();
       const std::string context = std::string(op.name) + ", step " + std::to_string(failAt) + " fails";
       const std::string settings = Bytes(settings_);
@@ -159,7 +151,7 @@ TEST_F(SaveFaults, EveryStepOfEverySave) {
       const char* const unsaved = saved ? nullptr : !replaced.empty() && replaced[0] ? gMarkerPath : gSettingsPath;
       EXPECT_EQ(gUnsavedFile, unsaved) << context;
       ExpectNoStrayFiles(context);
-      if (failAt > gStepsAsked) {
+      if (failAt > int(gPlan.steps.size())) {
         EXPECT_EQ(settings, newSettings) << op.name << " without a fault";
         EXPECT_EQ(marker, newMarker) << op.name << " without a fault";
         break;
@@ -174,10 +166,8 @@ TEST_F(SaveFaults, EachKindOfStepFailingEveryTime) {
   for (int kind = 0; kind < kFileStepCount; ++kind) {
     const bool saves = kind == kFileStepReplace || kind == kFileStepOpenInPlace;
     for (const Operation& op : Operations()) {
-      WriteBytes(settings_, kOldSettings);
-      WriteBytes(marker_, kOldMarker);
-      ResetPlan();
-      gFailKind = static_cast<ConfigFileStep>(kind);
+      Fresh();
+      gPlan.failKind = static_cast<ConfigFileStep>(kind);
       const std::string context = std::string(op.name) + ", step kind " + std::to_string(kind);
       EXPECT_EQ(op.run(), saves) << context;
       EXPECT_EQ(Bytes(settings_), saves ? op.NewSettings() : kOldSettings) << context;
@@ -188,40 +178,35 @@ TEST_F(SaveFaults, EachKindOfStepFailingEveryTime) {
 }
 
 TEST_F(SaveFaults, TheSaveIsOneReadAndOneWrite) {
-  WriteBytes(settings_, kOldSettings);
-  ResetPlan();
+  Fresh();
   SaveButtonAssignments();
   const std::vector<ConfigFileStep> expected = {kFileStepOpen,  kFileStepRead,  kFileStepCreateTemp, kFileStepWrite,
                                                 kFileStepFlush, kFileStepClose, kFileStepReplace};
-  EXPECT_EQ(gSteps, expected);
+  EXPECT_EQ(gPlan.steps, expected);
   // Saving what the file already holds writes nothing.
-  ResetPlan();
+  gPlan = Plan();
   SaveButtonAssignments();
-  EXPECT_EQ(gSteps, (std::vector<ConfigFileStep>{kFileStepOpen, kFileStepRead}));
+  EXPECT_EQ(gPlan.steps, (std::vector<ConfigFileStep>{kFileStepOpen, kFileStepRead}));
 }
 
 TEST_F(SaveFaults, AHeldReplaceWaitsAboutTwoSecondsThenWritesInPlace) {
-  WriteBytes(settings_, kOldSettings);
-  gReplaceFailures = kReplaceRetryWaits;  // the last attempt goes through
-  EXPECT_TRUE(SaveCalibration());
-  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
-  EXPECT_EQ(std::count(gSteps.begin(), gSteps.end(), kFileStepOpenInPlace), 0);
-  EXPECT_GE(gWaitedMs, 1500u);
-  EXPECT_LE(gWaitedMs, 2500u);
-
-  WriteBytes(settings_, kOldSettings);
-  ResetPlan();
-  gReplaceFailures = kReplaceRetryWaits + 1;
-  EXPECT_TRUE(SaveCalibration());
-  EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
-  EXPECT_EQ(gSteps.back(), kFileStepOpenInPlace);
-  ExpectNoStrayFiles("written in place");
-
+  for (const bool inPlace : {false, true}) {
+    Fresh();
+    // All but the last attempt refused, or that one too.
+    gPlan.replaceFailures = kReplaceRetryWaits + (inPlace ? 1 : 0);
+    EXPECT_TRUE(SaveCalibration());
+    EXPECT_EQ(Bytes(settings_), Apply(kOldSettings, CalibrationWrites(gAxisCalibration)));
+    EXPECT_EQ(std::count(gPlan.steps.begin(), gPlan.steps.end(), kFileStepOpenInPlace), inPlace ? 1 : 0);
+    EXPECT_EQ(gPlan.steps.back() == kFileStepOpenInPlace, inPlace);
+    EXPECT_GE(gPlan.waitedMs, 1500u);
+    EXPECT_LE(gPlan.waitedMs, 2500u);
+    ExpectNoStrayFiles(inPlace ? "written in place" : "replaced at the last attempt");
+  }
   // Only a held target is waited for.
-  ResetPlan();
+  gPlan = Plan();
   EXPECT_FALSE(MoveOverWithRetry((folder_ / "none.tmp").c_str(), settings_.c_str(), nullptr, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(gWaitedMs, 0u);
+  EXPECT_EQ(gPlan.waitedMs, 0u);
 }
 
 // Real handles of another opener on both files, and the replace refused
@@ -235,9 +220,7 @@ TEST_F(SaveFaults, AFileHeldOpenAsOnNtfs) {
   } rows[] = {{FILE_SHARE_READ | FILE_SHARE_WRITE, true}, {FILE_SHARE_READ, false}};
   for (const auto& row : rows) {
     for (const Operation& op : Operations()) {
-      WriteBytes(settings_, kOldSettings);
-      WriteBytes(marker_, kOldMarker);
-      ResetPlan();
+      Fresh();
       const std::string* paths[2] = {&settings_, &marker_};
       for (int i = 0; i < 2; ++i) {
         gHolders[i] = CreateFileA(paths[i]->c_str(), GENERIC_READ, row.holderSharing, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -260,10 +243,20 @@ TEST_F(SaveFaults, AFileHeldOpenAsOnNtfs) {
   }
 }
 
-TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
+// Without faults: a read shares with a writer that shares; files we cannot
+// read are never rewritten.
+TEST_F(SaveFaults, ReadsShareAndUnreadableFilesAreNeverRewritten) {
   gConfigFileFault = nullptr;
-  // Held open for writing by another process with no sharing at all.
   WriteBytes(settings_, kOldSettings);
+  HANDLE writer = CreateFileA(settings_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  IniDocument doc;
+  EXPECT_EQ(ReadConfigFile(settings_.c_str(), &doc), kConfigFileRead);
+  CloseHandle(writer);
+  EXPECT_EQ(ReadIniInt(doc, "settings", "quorixmode", 0), 1);
+  EXPECT_EQ(ReadConfigFile((folder_ / "none.ini").c_str(), &doc), kConfigFileMissing);
+  // Held open for writing by another process with no sharing at all.
   HANDLE holder = CreateFileA(settings_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(UpdateConfigFile(settings_.c_str(), CalibrationFlagWrites(0)));
@@ -282,19 +275,6 @@ TEST_F(SaveFaults, FilesWeCannotReadAreNeverRewritten) {
   ExpectNoStrayFiles("unreadable files");
   // No path at all (the Application Data folder was unknown).
   EXPECT_FALSE(UpdateConfigFile("", CalibrationFlagWrites(0)));
-}
-
-TEST_F(SaveFaults, AReadSharesWithAWriterThatShares) {
-  gConfigFileFault = nullptr;
-  WriteBytes(settings_, kOldSettings);
-  HANDLE writer = CreateFileA(settings_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-  IniDocument doc;
-  EXPECT_EQ(ReadConfigFile(settings_.c_str(), &doc), kConfigFileRead);
-  CloseHandle(writer);
-  EXPECT_EQ(ReadIniInt(doc, "settings", "quorixmode", 0), 1);
-  EXPECT_EQ(ReadConfigFile((folder_ / "none.ini").c_str(), &doc), kConfigFileMissing);
 }
 
 }  // namespace
