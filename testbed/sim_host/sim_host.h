@@ -67,16 +67,8 @@ FARPROC DoubleFunction(const char* name);
 #define DOUBLE(name) \
   reinterpret_cast<decltype(&::name)>(reinterpret_cast<void*>(DoubleFunction(#name)))
 
-// The message boxes answered by the watchdog so far, oldest first. The
-// watchdog runs from SetUp to TearDown and presses the default button.
+// The message boxes the watchdog answered with their default button so far,
+// oldest first. The watchdog runs from SetUp to TearDown.
 std::vector<MessageBoxSeen> MessageBoxesSeen();
-// The watchdog answers the next message box with button `id` (IDNO,
-// IDCANCEL, ...) instead of its default button; answers queue up in order.
-void SimHostQueueMessageBoxAnswer(int id);
-
 // Captions of the other dialogs (the setup dialogs) seen so far.
 std::vector<std::string> DialogsSeen();
-
-// Paths of the built binaries, Windows-style.
-std::string PivoraDllPath();
-std::string BuiltFilePath(const char* which);  // "simconnect", "simconnect_nocamera"

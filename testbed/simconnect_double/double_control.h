@@ -16,7 +16,6 @@ void Double_AnswerDialogMode(int dwInteger);
 
 void Double_QueueRaw(const void* bytes, unsigned size);
 void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data);
-void Double_QueueObjectData(unsigned requestId, const char* title, double slew);
 void Double_QueueSystemState(unsigned requestId, unsigned dwInteger);
 void Double_QueueHeaderOnly(unsigned id);
 int Double_PendingMessages(void);

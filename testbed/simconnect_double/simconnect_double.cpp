@@ -1,7 +1,8 @@
-// A stand-in for the simulator's SimConnect client library. It records every
-// call with all its arguments as a line of text, and delivers queued messages
-// through CallDispatch with the SDK's byte layouts. Tests steer it through the
-// Double_* exports (see double_control.h).
+// A stand-in for the simulator's SimConnect client library. It exports the
+// functions the module calls, records every call with all its arguments as a
+// line of text, and delivers queued messages through CallDispatch with the
+// SDK's byte layouts. Tests steer it through the Double_* exports (see
+// double_control.h).
 //
 // The layouts and signatures here are written out independently of the
 // module's own declarations, so that one mistake cannot hide in both.
@@ -36,8 +37,7 @@ struct DoubleState {
   char aircraftTitle[256] = {};
   double aircraftSlew = 0.0;
   int dialogModeReply = -1;
-  LARGE_INTEGER frequency;
-  LARGE_INTEGER origin;
+  LARGE_INTEGER frequency, origin;
 };
 
 DoubleState& State() {
@@ -56,22 +56,15 @@ struct Lock {
   ~Lock() { LeaveCriticalSection(&State().lock); }
 };
 
-double NowMs() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * double(now.QuadPart - State().origin.QuadPart) / double(State().frequency.QuadPart);
-}
-
 // Argument formatting: the session handle reads H, a null handle NULL,
 // strings are quoted, floats print with enough digits to round-trip.
 std::string Arg(HANDLE h) {
-  if (h == kSessionHandle) return "H";
-  if (h == nullptr) return "NULL";
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%p", h);
-  return buffer;
+  return h == kSessionHandle ? "H" : h == nullptr ? "NULL" : buffer;
 }
 std::string Arg(DWORD v) { return std::to_string(v); }
+std::string Arg(BOOL v) { return std::to_string(v); }
 std::string Arg(float v) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.9g", double(v));
@@ -82,17 +75,14 @@ std::string Arg(const void* p) { return p == nullptr ? "NULL" : "ptr"; }
 
 template <typename... Args>
 void Record(const char* name, Args... args) {
-  std::string text = name;
-  text += '(';
+  std::string text = std::string(name) + "(";
   const char* separator = "";
-  for (const std::string& a : {Arg(args)...}) {
-    text += separator;
-    text += a;
-    separator = ", ";
-  }
-  text += ')';
+  for (const std::string& a : {Arg(args)...}) text += separator + a, separator = ", ";
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
   Lock lock;
-  State().calls.push_back({text, NowMs()});
+  State().calls.push_back({text + ")", 1000.0 * double(now.QuadPart - State().origin.QuadPart) /
+                                           double(State().frequency.QuadPart)});
 }
 
 void Enqueue(const void* bytes, DWORD size) {
@@ -134,53 +124,47 @@ static_assert(sizeof(SystemStateRecord) == 284, "");
 
 template <typename RecordType>
 void Stamp(RecordType* record, DWORD id) {
-  record->header.dwSize = sizeof(RecordType);
-  record->header.dwVersion = 4;
-  record->header.dwID = id;
+  record->header = {sizeof(RecordType), 4, id};
+}
+
+void QueueSystemState(DWORD requestId, DWORD dwInteger) {
+  SystemStateRecord state = {};
+  Stamp(&state, 15);
+  state.dwRequestID = requestId;
+  state.dwInteger = dwInteger;
+  Enqueue(&state, sizeof state);
 }
 
 }  // namespace
 
 // ---- the SimConnect exports --------------------------------------------------
 
-extern "C" {
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_Open(HANDLE* phSimConnect, LPCSTR szName, HWND hWnd,
-                                  DWORD UserEventWin32, HANDLE hEventHandle, DWORD ConfigIndex) {
-  Record("Open", static_cast<const void*>(phSimConnect), szName, static_cast<const void*>(hWnd),
-         UserEventWin32, static_cast<const void*>(hEventHandle), ConfigIndex);
-  HRESULT result;
-  bool sendOpen;
-  {
-    Lock lock;
-    result = State().openResult;
-    sendOpen = State().sendOpenMessage;
+#define EXPORT extern "C" __declspec(dllexport) HRESULT __stdcall
+// An export that only records its call.
+#define RECORDED(name, params, ...)    \
+  EXPORT SimConnect_##name params {    \
+    Record(#name, __VA_ARGS__);        \
+    return S_OK;                       \
   }
-  if (FAILED(result)) return result;
+
+EXPORT SimConnect_Open(HANDLE* phSimConnect, LPCSTR szName, HWND hWnd, DWORD UserEventWin32, HANDLE hEventHandle,
+                       DWORD ConfigIndex) {
+  Record("Open", static_cast<const void*>(phSimConnect), szName, static_cast<const void*>(hWnd), UserEventWin32,
+         static_cast<const void*>(hEventHandle), ConfigIndex);
+  Lock lock;
+  if (FAILED(State().openResult)) return State().openResult;
   *phSimConnect = kSessionHandle;
-  if (sendOpen) {
+  if (State().sendOpenMessage) {
     OpenRecord open = {};
     Stamp(&open, 2);
     std::strcpy(open.szApplicationName, "Stand-in simulator");
     Enqueue(&open, sizeof open);
   }
-  return result;
+  return State().openResult;
 }
 
-__declspec(dllexport) HRESULT __stdcall SimConnect_Close(HANDLE h) {
-  Record("Close", h);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_AddToDataDefinition(HANDLE h, DWORD DefineID, const char* DatumName,
-                                                 const char* UnitsName, DWORD DatumType,
-                                                 float fEpsilon, DWORD DatumID) {
-  Record("AddToDataDefinition", h, DefineID, DatumName, UnitsName, DatumType, fEpsilon, DatumID);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_CallDispatch(HANDLE h, Dispatch pfcnDispatch, void* pContext) {
-  Record("CallDispatch", h, reinterpret_cast<const void*>(pfcnDispatch), pContext);
+EXPORT SimConnect_CallDispatch(HANDLE h, Dispatch pfcnDispatch, void* pContext) {
+  Record("CallDispatch", h, reinterpret_cast<const void*>(pfcnDispatch), static_cast<const void*>(pContext));
   // Deliver what was queued when the pump began. A dialog opened by the
   // handler pumps again from inside, so each message is taken off the queue
   // before it is handed over.
@@ -202,11 +186,9 @@ __declspec(dllexport) HRESULT __stdcall SimConnect_CallDispatch(HANDLE h, Dispat
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT __stdcall SimConnect_RequestDataOnSimObject(HANDLE h, DWORD RequestID, DWORD DefineID,
-                                                    DWORD ObjectID, DWORD Period, DWORD Flags,
-                                                    DWORD origin, DWORD interval, DWORD limit) {
-  Record("RequestDataOnSimObject", h, RequestID, DefineID, ObjectID, Period, Flags, origin,
-         interval, limit);
+EXPORT SimConnect_RequestDataOnSimObject(HANDLE h, DWORD RequestID, DWORD DefineID, DWORD ObjectID, DWORD Period,
+                                         DWORD Flags, DWORD origin, DWORD interval, DWORD limit) {
+  Record("RequestDataOnSimObject", h, RequestID, DefineID, ObjectID, Period, Flags, origin, interval, limit);
   ObjectDataRecord reply = {};
   {
     Lock lock;
@@ -217,185 +199,49 @@ __declspec(dllexport) HRESULT __stdcall SimConnect_RequestDataOnSimObject(HANDLE
   Stamp(&reply, 8);
   reply.dwRequestID = RequestID;
   reply.dwDefineID = DefineID;
-  reply.dwentrynumber = 1;
-  reply.dwoutof = 1;
+  reply.dwentrynumber = reply.dwoutof = 1;
   reply.dwDefineCount = 2;
   Enqueue(&reply, sizeof reply);
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT __stdcall SimConnect_SetNotificationGroupPriority(HANDLE h, DWORD GroupID,
-                                                          DWORD uPriority) {
-  Record("SetNotificationGroupPriority", h, GroupID, uPriority);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_MenuAddItem(HANDLE h, const char* szMenuItem, DWORD MenuEventID,
-                                         DWORD dwData) {
-  Record("MenuAddItem", h, szMenuItem, MenuEventID, dwData);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_MenuAddSubItem(HANDLE h, DWORD MenuEventID, const char* szMenuItem,
-                                            DWORD SubMenuEventID, DWORD dwData) {
-  Record("MenuAddSubItem", h, MenuEventID, szMenuItem, SubMenuEventID, dwData);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_AddClientEventToNotificationGroup(HANDLE h, DWORD GroupID,
-                                                               DWORD EventID, BOOL bMaskable) {
-  Record("AddClientEventToNotificationGroup", h, GroupID, EventID, DWORD(bMaskable));
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_MapClientEventToSimEvent(HANDLE h, DWORD EventID,
-                                                      const char* EventName) {
-  Record("MapClientEventToSimEvent", h, EventID, EventName);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_TransmitClientEvent(HANDLE h, DWORD ObjectID, DWORD EventID,
-                                                 DWORD dwData, DWORD GroupID, DWORD Flags) {
-  Record("TransmitClientEvent", h, ObjectID, EventID, dwData, GroupID, Flags);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_SetDataOnSimObject(HANDLE h, DWORD DefineID, DWORD ObjectID,
-                                                DWORD Flags, DWORD ArrayCount, DWORD cbUnitSize,
-                                                void* pDataSet) {
-  Record("SetDataOnSimObject", h, DefineID, ObjectID, Flags, ArrayCount, cbUnitSize,
-         static_cast<const void*>(pDataSet));
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_SetSystemState(HANDLE h, const char* szState, DWORD dwInteger,
-                                            float fFloat, const char* szString) {
-  Record("SetSystemState", h, szState, dwInteger, fFloat, szString);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_RequestSystemState(HANDLE h, DWORD RequestID, const char* szState) {
+EXPORT SimConnect_RequestSystemState(HANDLE h, DWORD RequestID, const char* szState) {
   Record("RequestSystemState", h, RequestID, szState);
   int reply;
   {
     Lock lock;
     reply = State().dialogModeReply;
   }
-  if (reply >= 0 && szState != nullptr && std::strcmp(szState, "DialogMode") == 0) {
-    SystemStateRecord state = {};
-    Stamp(&state, 15);
-    state.dwRequestID = RequestID;
-    state.dwInteger = DWORD(reply);
-    Enqueue(&state, sizeof state);
-  }
+  if (reply >= 0 && szState != nullptr && std::strcmp(szState, "DialogMode") == 0) QueueSystemState(RequestID, reply);
   return S_OK;
 }
 
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherRequestInterpolatedObservation(HANDLE h, DWORD RequestID,
-                                                                   float lat, float lon,
-                                                                   float alt) {
-  Record("WeatherRequestInterpolatedObservation", h, RequestID, lat, lon, alt);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherRequestObservationAtStation(HANDLE h, DWORD RequestID,
-                                                                const char* szICAO) {
-  Record("WeatherRequestObservationAtStation", h, RequestID, szICAO);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherRequestObservationAtNearestStation(HANDLE h, DWORD RequestID,
-                                                                       float lat, float lon) {
-  Record("WeatherRequestObservationAtNearestStation", h, RequestID, lat, lon);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherSetObservation(HANDLE h, DWORD Seconds, const char* szMETAR) {
-  Record("WeatherSetObservation", h, Seconds, szMETAR);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherSetModeGlobal(HANDLE h) {
-  Record("WeatherSetModeGlobal", h);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherSetModeCustom(HANDLE h) {
-  Record("WeatherSetModeCustom", h);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherSetDynamicUpdateRate(HANDLE h, DWORD dwRate) {
-  Record("WeatherSetDynamicUpdateRate", h, dwRate);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_MenuDeleteSubItem(HANDLE h, DWORD MenuEventID, DWORD SubMenuEventID) {
-  Record("MenuDeleteSubItem", h, MenuEventID, SubMenuEventID);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_SubscribeToSystemEvent(HANDLE h, DWORD EventID,
-                                                    const char* SystemEventName) {
-  Record("SubscribeToSystemEvent", h, EventID, SystemEventName);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_UnsubscribeFromSystemEvent(HANDLE h, DWORD EventID) {
-  Record("UnsubscribeFromSystemEvent", h, EventID);
-  return S_OK;
-}
-
+RECORDED(Close, (HANDLE h), h)
+RECORDED(AddToDataDefinition,
+         (HANDLE h, DWORD DefineID, const char* DatumName, const char* UnitsName, DWORD DatumType, float fEpsilon,
+          DWORD DatumID),
+         h, DefineID, DatumName, UnitsName, DatumType, fEpsilon, DatumID)
+RECORDED(SetNotificationGroupPriority, (HANDLE h, DWORD GroupID, DWORD uPriority), h, GroupID, uPriority)
+RECORDED(MenuAddItem, (HANDLE h, const char* szMenuItem, DWORD MenuEventID, DWORD dwData), h, szMenuItem,
+         MenuEventID, dwData)
+RECORDED(MenuAddSubItem, (HANDLE h, DWORD MenuEventID, const char* szMenuItem, DWORD SubMenuEventID, DWORD dwData),
+         h, MenuEventID, szMenuItem, SubMenuEventID, dwData)
+RECORDED(AddClientEventToNotificationGroup, (HANDLE h, DWORD GroupID, DWORD EventID, BOOL bMaskable), h, GroupID,
+         EventID, bMaskable)
+RECORDED(MapClientEventToSimEvent, (HANDLE h, DWORD EventID, const char* EventName), h, EventID, EventName)
+RECORDED(TransmitClientEvent, (HANDLE h, DWORD ObjectID, DWORD EventID, DWORD dwData, DWORD GroupID, DWORD Flags), h,
+         ObjectID, EventID, dwData, GroupID, Flags)
+RECORDED(SetSystemState, (HANDLE h, const char* szState, DWORD dwInteger, float fFloat, const char* szString), h,
+         szState, dwInteger, fFloat, szString)
 #ifndef DOUBLE_WITHOUT_CAMERA
-__declspec(dllexport) HRESULT __stdcall SimConnect_CameraSetRelative6DOF(HANDLE h, float fDeltaX, float fDeltaY,
-                                                   float fDeltaZ, float fPitchDeg, float fBankDeg,
-                                                   float fHeadingDeg) {
-  Record("CameraSetRelative6DOF", h, fDeltaX, fDeltaY, fDeltaZ, fPitchDeg, fBankDeg, fHeadingDeg);
-  return S_OK;
-}
+RECORDED(CameraSetRelative6DOF,
+         (HANDLE h, float fDeltaX, float fDeltaY, float fDeltaZ, float fPitchDeg, float fBankDeg, float fHeadingDeg),
+         h, fDeltaX, fDeltaY, fDeltaZ, fPitchDeg, fBankDeg, fHeadingDeg)
 #endif
 
-__declspec(dllexport) HRESULT __stdcall SimConnect_WeatherSetModeTheme(HANDLE h, const char* szThemeName) {
-  Record("WeatherSetModeTheme", h, szThemeName);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_MapInputEventToClientEvent(HANDLE h, DWORD GroupID,
-                                                        const char* szInputDefinition,
-                                                        DWORD DownEventID, DWORD DownValue,
-                                                        DWORD UpEventID, DWORD UpValue,
-                                                        BOOL bMaskable) {
-  Record("MapInputEventToClientEvent", h, GroupID, szInputDefinition, DownEventID, DownValue,
-         UpEventID, UpValue, DWORD(bMaskable));
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_SetInputGroupState(HANDLE h, DWORD GroupID, DWORD dwState) {
-  Record("SetInputGroupState", h, GroupID, dwState);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_AIReleaseControl(HANDLE h, DWORD ObjectID, DWORD RequestID) {
-  Record("AIReleaseControl", h, ObjectID, RequestID);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_FlightLoad(HANDLE h, const char* szFileName) {
-  Record("FlightLoad", h, szFileName);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_ClearNotificationGroup(HANDLE h, DWORD GroupID) {
-  Record("ClearNotificationGroup", h, GroupID);
-  return S_OK;
-}
-
-__declspec(dllexport) HRESULT __stdcall SimConnect_ClearInputGroup(HANDLE h, DWORD GroupID) {
-  Record("ClearInputGroup", h, GroupID);
-  return S_OK;
-}
-
 // ---- control exports for the tests ------------------------------------------
+
+extern "C" {
 
 __declspec(dllexport) void Double_Reset(void) {
   Lock lock;
@@ -405,8 +251,6 @@ __declspec(dllexport) void Double_Reset(void) {
   s.openResult = S_OK;
   s.sendOpenMessage = true;
   s.answerAircraft = false;
-  s.aircraftTitle[0] = '\0';
-  s.aircraftSlew = 0.0;
   s.dialogModeReply = -1;
 }
 
@@ -441,21 +285,8 @@ __declspec(dllexport) void Double_QueueEvent(unsigned groupId, unsigned eventId,
   Enqueue(&event, sizeof event);
 }
 
-__declspec(dllexport) void Double_QueueObjectData(unsigned requestId, const char* title, double slew) {
-  ObjectDataRecord data = {};
-  Stamp(&data, 8);
-  data.dwRequestID = requestId;
-  std::strncpy(data.title, title, sizeof data.title - 1);
-  data.slew = slew;
-  Enqueue(&data, sizeof data);
-}
-
 __declspec(dllexport) void Double_QueueSystemState(unsigned requestId, unsigned dwInteger) {
-  SystemStateRecord state = {};
-  Stamp(&state, 15);
-  state.dwRequestID = requestId;
-  state.dwInteger = dwInteger;
-  Enqueue(&state, sizeof state);
+  QueueSystemState(requestId, dwInteger);
 }
 
 __declspec(dllexport) void Double_QueueHeaderOnly(unsigned id) {
@@ -484,8 +315,7 @@ __declspec(dllexport) int Double_CallText(int index, char* buffer, int size) {
 __declspec(dllexport) double Double_CallTimeMs(int index) {
   Lock lock;
   const std::vector<Call>& calls = State().calls;
-  if (index < 0 || size_t(index) >= calls.size()) return -1.0;
-  return calls[size_t(index)].timeMs;
+  return index < 0 || size_t(index) >= calls.size() ? -1.0 : calls[size_t(index)].timeMs;
 }
 
 }  // extern "C"

@@ -13,51 +13,32 @@ const char* const kResetSettings =
 
 class Buttons : public CameraCase {};
 
-TEST_F(Buttons, ResetAllSendsTheAircraftsDefaultEyePoint) {
-  WriteSettings(kResetSettings);
-  Start();
-  DOUBLE(Double_AnswerAircraft)("Reset Test", 0.0);
-  Feed({0, 0, 0, 0, 0, 0}, 4);
-  ASSERT_TRUE(PumpUntilCameraCalls(2));
-  // The aircraft's section is loaded once its title arrives.
-  EXPECT_EQ(Camera(2, -3, 1, 12.5f, -0.25f, 3.05f), CameraCalls().back());
-}
-
-TEST_F(Buttons, OnlyTheAircraftRequestChangesTheAircraft) {
-  WriteSettings(kResetSettings);
-  Start();
-  Feed({0, 0, 0, 0, 0, 0}, 4);
-  DOUBLE(Double_QueueObjectData)(3, "Reset Test", 0.0);  // not our request
-  ASSERT_TRUE(PumpUntilCameraCalls(2));
-  EXPECT_EQ(Camera(0, 0, 0, 0, 0, 0), CameraCalls().back()) << "no section for an empty title";
-  DOUBLE(Double_QueueObjectData)(2, "Reset Test", 0.0);
-  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CameraCalls().back() == Camera(2, -3, 1, 12.5f, -0.25f, 3.05f); }))
-      << CameraCalls().back();
-}
-
 // An aircraft record as the simulator sends it: the data block (title, then
 // the slew flag) begins 40 bytes in; `size` may cut it short.
-std::vector<char> AircraftRecord(const std::string& title, size_t size) {
+std::vector<char> AircraftRecord(DWORD request, const std::string& title, size_t size) {
   std::vector<char> record(304, 0);
-  const DWORD header[4] = {DWORD(size), 4, 8 /* SIMOBJECT_DATA */, 2 /* the aircraft request */};
+  const DWORD header[4] = {DWORD(size), 4, 8 /* SIMOBJECT_DATA */, request};
   std::memcpy(record.data(), header, sizeof header);
   std::memcpy(record.data() + 40, title.data(), title.size() < 256 ? title.size() : 256);
   record.resize(size);
   return record;
 }
 
-TEST_F(Buttons, ShortAndUnterminatedAircraftRecordsAreReadWithinTheirBytes) {
+// Each record, then a press of the reset button: the reset sends the eye
+// point of the aircraft that the module took from the records so far.
+TEST_F(Buttons, ResetAllSendsTheEyePointOfTheAircraftRecordRead) {
   const std::string longTitle(256, 'T');  // fills the title field, no terminator
   WriteSettings(std::string(kResetSettings) + "[" + longTitle.substr(0, 255) + "]\r\nipitch=7\r\n");
   Start();
   const struct {
     std::vector<char> record;
-    std::string camera;  // the reset that follows it
+    std::string camera;
     const char* guards;
   } rows[] = {
-      {AircraftRecord(longTitle, 304), Camera(0, 0, 0, 7, 0, 0), "a full title reads as its first 255 characters"},
-      {AircraftRecord("Reset Test", 40 + 100), Camera(2, -3, 1, 12.5f, -0.25f, 3.05f),
-       "a record cut short gives the title it holds"},
+      {AircraftRecord(3, "Reset Test", 304), Camera(0, 0, 0, 0, 0, 0), "only the aircraft request changes the aircraft"},
+      {AircraftRecord(2, longTitle, 304), Camera(0, 0, 0, 7, 0, 0), "a full title reads as its first 255 characters"},
+      {AircraftRecord(2, "Reset Test", 40 + 100), Camera(2, -3, 1, 12.5f, -0.25f, 3.05f),
+       "a record cut short gives the title it holds; every field of its section"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.guards);
@@ -77,6 +58,7 @@ struct KeyEvent {
   DWORD key;
   bool up;
   DWORD time;
+  int calls;  // SimConnect calls made by then
 };
 std::vector<KeyEvent> gKeyEvents;
 CRITICAL_SECTION gKeyLock;
@@ -85,7 +67,8 @@ LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
   if (code == HC_ACTION) {
     const auto* key = reinterpret_cast<KBDLLHOOKSTRUCT*>(data);
     EnterCriticalSection(&gKeyLock);
-    gKeyEvents.push_back({key->vkCode, message == WM_KEYUP || message == WM_SYSKEYUP, key->time});
+    gKeyEvents.push_back(
+        {key->vkCode, message == WM_KEYUP || message == WM_SYSKEYUP, key->time, DOUBLE(Double_CallCount)()});
     LeaveCriticalSection(&gKeyLock);
   }
   return CallNextHookEx(nullptr, code, message, data);
@@ -131,6 +114,7 @@ TEST_F(Buttons, KeyButtonPressesCtrlAndTheKeyWithTheWaits) {
   // tick reads the released button, and only once.
   Feed({0, 0, 0, 0, 0, 0}, 3);
   ASSERT_TRUE(PumpTicks(1));
+  const int armedAt = DOUBLE(Double_CallCount)();
   Feed({0, 0, 0, 0, 0, 0}, 0);
   EXPECT_TRUE(SimHostPumpUntil(5000, [&] { return keyEvents() >= afterHold + 4; })) << keyEvents();
   ASSERT_TRUE(PumpTicks(3));
@@ -138,8 +122,12 @@ TEST_F(Buttons, KeyButtonPressesCtrlAndTheKeyWithTheWaits) {
   PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
   WaitForSingleObject(thread, 5000);
 
-  ASSERT_GE(gKeyEvents.size(), 8u);
-  const KeyEvent expected[] = {{17, false, 0}, {65, false, 0}, {65, true, 0}, {17, true, 0}};
+  ASSERT_GE(gKeyEvents.size(), afterHold + 4);
+  EXPECT_GT(gKeyEvents[afterHold].calls, armedAt) << "pressed on the next tick, after its pump";
+  const struct {
+    DWORD key;
+    bool up;
+  } expected[] = {{17, false}, {65, false}, {65, true}, {17, true}};
   for (size_t i = 0; i < gKeyEvents.size(); ++i) {
     EXPECT_EQ(expected[i % 4].key, gKeyEvents[i].key) << i;
     EXPECT_EQ(expected[i % 4].up, gKeyEvents[i].up) << i;

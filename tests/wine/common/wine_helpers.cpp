@@ -37,11 +37,6 @@ std::string Bytes(const std::string& path) {
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 FolderFiles ReadFolderFiles(const std::string& folder) {
   FolderFiles files;
   WIN32_FIND_DATAA found;
@@ -182,23 +177,6 @@ DWORD Program::ExitCode() const {
   return code;
 }
 
-HWND Program::WaitForWindow(const char* className, bool visibleOnly, DWORD maxMs) const {
-  HWND window = nullptr;
-  WaitUntil(maxMs, [&] {
-    window = FindProcessWindow(process_.dwProcessId, className, visibleOnly);
-    return window != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
-  });
-  return window;
-}
-
-long RunToExit(const std::string& path, const std::string& arguments, DWORD maxMs, std::string* output) {
-  Program program;
-  if (!program.Start(path, arguments, nullptr, output != nullptr)) return -2;
-  const bool ended = program.WaitForExit(maxMs);
-  if (output != nullptr) *output = program.Output();
-  return ended ? static_cast<long>(program.ExitCode()) : -1;
-}
-
 namespace {
 struct WindowSearch {
   DWORD processId;
@@ -220,12 +198,29 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   }
   return TRUE;
 }
-}  // namespace
 
 HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly) {
   WindowSearch search{processId, className, visibleOnly, nullptr};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+}  // namespace
+
+HWND Program::WaitForWindow(const char* className, bool visibleOnly, DWORD maxMs) const {
+  HWND window = nullptr;
+  WaitUntil(maxMs, [&] {
+    window = FindProcessWindow(process_.dwProcessId, className, visibleOnly);
+    return window != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
+  });
+  return window;
+}
+
+long RunToExit(const std::string& path, const std::string& arguments, DWORD maxMs, std::string* output) {
+  Program program;
+  if (!program.Start(path, arguments, nullptr, output != nullptr)) return -2;
+  const bool ended = program.WaitForExit(maxMs);
+  if (output != nullptr) *output = program.Output();
+  return ended ? static_cast<long>(program.ExitCode()) : -1;
 }
 
 HWND FindOwnDialog(const char* caption) {

@@ -17,7 +17,6 @@ bool ReadBytes(const std::string& path, std::string* bytes);
 // The file's bytes, or "<missing>" when it cannot be opened.
 std::string Bytes(const std::string& path);
 bool PathExists(const std::string& path);
-bool IsFolder(const std::string& path);
 // Files of a folder (subfolders as "name\" -> "<folder>"), name -> bytes.
 using FolderFiles = std::map<std::string, std::string>;
 FolderFiles ReadFolderFiles(const std::string& folder);
@@ -85,7 +84,6 @@ class Program {
   // The exit code once ended, else STILL_ACTIVE.
   DWORD ExitCode() const;
   const std::string& Output() const { return output_; }
-  DWORD Id() const { return process_.dwProcessId; }
   DWORD ThreadId() const { return process_.dwThreadId; }
   HANDLE Handle() const { return process_.hProcess; }
   // A top-level window of the program with this class (visible, unless
@@ -107,8 +105,6 @@ long RunToExit(const std::string& path, const std::string& arguments, DWORD maxM
 
 // ---- windows -----------------------------------------------------------------
 
-// A top-level window of process `processId` (0: any) with this class.
-HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly);
 // A visible dialog of this process with this caption.
 HWND FindOwnDialog(const char* caption);
 // The window's text, asked without hanging on a hung owner.

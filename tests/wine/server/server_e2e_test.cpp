@@ -81,7 +81,7 @@ class ServerChain : public SimulatorCase {
   HANDLE server = nullptr;
 };
 
-TEST_F(ServerChain, CameraFollowsTheReplayedSessionThroughTheServersProcessing) {
+TEST_F(ServerChain, CameraFollowsTheReplayedSessionAndStopEndsTheOnlyServer) {
   Start(kStages);
   ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "yaw stage";
   ASSERT_TRUE(PumpUntilStep(0, kLeftStepAtFullLeft)) << "left stage";
@@ -98,11 +98,30 @@ TEST_F(ServerChain, CameraFollowsTheReplayedSessionThroughTheServersProcessing) 
       EXPECT_TRUE(known) << "call " << i << " field " << f << " moved by " << step;
     }
   }
+  // A second server exits at once and leaves the first running.
+  EXPECT_EQ(RunToExit(host.folder + "\\pivora\\pivorasrv.exe", "", kServerStartTimeoutMs), 0);
+  EXPECT_EQ(WaitForSingleObject(server, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one must stay";
+  SimHostStop(&host);  // DLLStop sends WM_CLOSE and waits for it to be handled
+  ASSERT_EQ(WaitForSingleObject(server, kServerStartTimeoutMs), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(server, &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(ServerWindow(), nullptr);
 }
 
-TEST_F(ServerChain, SettingsChangeTakesEffectWithoutRestart) {
+// Each file the server watches, changed while it runs, and changed back.
+TEST_F(ServerChain, SettingsFeelAndCalibrationFlagTakeEffectWithoutRestart) {
   Start(kSteadyYaw);
   ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
+  WriteSetting("somethingchanged.ini", "DoingCalibration", "1");
+  EXPECT_TRUE(PumpUntilStep(5, 20000 * 0.0001f)) << "raw reading";
+  WriteSetting("somethingchanged.ini", "DoingCalibration", "0");
+  EXPECT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "processed again";
+  // The whole curve: the cube of the travel past the null zone, 0.567.
+  WriteSetting("pivorasrv.ini", "rotationcurve", "100");
+  EXPECT_TRUE(PumpUntilStep(5, 2735 * 0.0001f)) << "curve applied";
+  WriteSetting("pivorasrv.ini", "rotationcurve", nullptr);
+  EXPECT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "curve removed";
   WriteSetting("pivora.ini", "rZsensitivity", "50");
   EXPECT_TRUE(PumpUntilStep(5, 4253 * 0.0001f)) << "half sensitivity";
   WriteSetting("pivora.ini", "rZinvert", "1");
@@ -118,23 +137,6 @@ TEST_F(ServerChain, SettingsChangeTakesEffectWithoutRestart) {
   ASSERT_TRUE(PumpTicks(8));
   log.Update();
   EXPECT_EQ(log.calls.size(), stopped) << "disabled";
-}
-
-TEST_F(ServerChain, FeelFileChangeAppliesTheCurveWithoutRestart) {
-  Start(kSteadyYaw);
-  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
-  // The whole curve: the cube of the travel past the null zone, 0.567.
-  WriteSetting("pivorasrv.ini", "rotationcurve", "100");
-  EXPECT_TRUE(PumpUntilStep(5, 2735 * 0.0001f)) << "curve applied";
-}
-
-TEST_F(ServerChain, CalibrationFlagSwitchesToRawReadings) {
-  Start(kSteadyYaw);
-  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
-  WriteSetting("somethingchanged.ini", "DoingCalibration", "1");
-  EXPECT_TRUE(PumpUntilStep(5, 20000 * 0.0001f)) << "raw reading";
-  WriteSetting("somethingchanged.ini", "DoingCalibration", "0");
-  EXPECT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "processed again";
 }
 
 // Clicks SAVE CALIBRATION once the dialog shows the whole yaw range.
@@ -178,40 +180,13 @@ TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
   CloseHandle(thread);
   ASSERT_TRUE(watch.sawRange) << watch.lastMin << " / " << watch.lastMax;
   const std::string ini = appData.File("pivora.ini");
-  ASSERT_TRUE(SimHostPumpUntil(10000, [&] { return GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()) != -1; }))
+  ASSERT_TRUE(SimHostPumpUntil(10000, [&] { return int(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str())) != -1; }))
       << "the dialog's save";
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()), 25000);
   EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmin", -1, ini.c_str()), 30000);
   // With that range the server maps 25000 to full deflection.
   EXPECT_TRUE(PumpUntilStep(5, 150000 * 0.0001f)) << "calibrated full right";
   EXPECT_TRUE(PumpUntilStep(5, -150000 * 0.0001f)) << "calibrated full left";
-}
-
-TEST_F(ServerChain, SecondServerExitsAtOnce) {
-  Start(kSteadyYaw);
-  const std::string program = host.folder + "\\pivora\\pivorasrv.exe";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION second{};
-  ASSERT_TRUE(CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &second));
-  EXPECT_EQ(WaitForSingleObject(second.hProcess, kServerStartTimeoutMs), WAIT_OBJECT_0);
-  DWORD code = 99;
-  GetExitCodeProcess(second.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(second.hThread);
-  CloseHandle(second.hProcess);
-  EXPECT_EQ(WaitForSingleObject(server, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one must stay";
-}
-
-TEST_F(ServerChain, ModuleStopEndsTheServer) {
-  Start(kSteadyYaw);
-  SimHostStop(&host);  // DLLStop sends WM_CLOSE and waits for it to be handled
-  ASSERT_EQ(WaitForSingleObject(server, kServerStartTimeoutMs), WAIT_OBJECT_0);
-  DWORD code = 99;
-  GetExitCodeProcess(server, &code);
-  EXPECT_EQ(code, 0u);
-  EXPECT_EQ(ServerWindow(), nullptr);
 }
 
 }  // namespace
