@@ -31,17 +31,11 @@ struct WatchdogLock {
   ~WatchdogLock() { LeaveCriticalSection(&gWatchdog.lock); }
 };
 
-std::string Text(HWND window) {
-  char text[2048] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 void WatchSetupDialog(HWND window) {
   WatchdogLock lock;
   auto opened = gWatchdog.dialogOpenedAt.find(window);
   if (opened == gWatchdog.dialogOpenedAt.end()) {
-    gWatchdog.dialogs.push_back(Text(window));
+    gWatchdog.dialogs.push_back(WindowText(window));
     gWatchdog.dialogOpenedAt[window] = GetTickCount();
   } else if (gWatchdog.closeDialogsAfterMs >= 0 &&
              GetTickCount() - opened->second >= DWORD(gWatchdog.closeDialogsAfterMs)) {
@@ -77,7 +71,7 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   {
     WatchdogLock lock;
     if (!gWatchdog.answered.insert(window).second) return TRUE;
-    gWatchdog.seen.push_back({Text(window), Text(textControl), GetWindow(window, GW_OWNER)});
+    gWatchdog.seen.push_back({WindowText(window), WindowText(textControl), GetWindow(window, GW_OWNER)});
   }
   PostMessageA(window, WM_COMMAND, MAKEWPARAM(DefaultButton(window), BN_CLICKED), 0);
   return TRUE;

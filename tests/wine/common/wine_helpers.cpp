@@ -5,10 +5,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-constexpr DWORD kPollMs = 5;
-}
-
 bool WriteBytes(const std::string& path, const std::string& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -37,41 +33,38 @@ std::string Bytes(const std::string& path) {
 
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-FolderFiles ReadFolderFiles(const std::string& folder) {
-  FolderFiles files;
+namespace {
+// Calls `visit(name, isFolder)` for each entry of `folder` but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& folder, Visit visit) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
+  if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      files[name + "\\"] = "<folder>";
-    else
-      ReadBytes(folder + "\\" + name, &files[name]);
+    if (name != "." && name != "..") visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   } while (FindNextFileA(search, &found));
   FindClose(search);
+}
+}  // namespace
+
+FolderFiles ReadFolderFiles(const std::string& folder) {
+  FolderFiles files;
+  ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+    if (isFolder) files[name + "\\"] = "<folder>";
+    else ReadBytes(folder + "\\" + name, &files[name]);
+  });
   return files;
 }
 
 void DeleteFolderTree(const std::string& folder) {
   if (folder.empty()) return;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        DeleteFolderTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
+  ForEachEntry(folder, [&](const std::string& name, bool isFolder) {
+    const std::string path = folder + "\\" + name;
+    if (isFolder) return DeleteFolderTree(path);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  });
   RemoveDirectoryA(folder.c_str());
 }
 
@@ -115,7 +108,7 @@ bool WaitUntil(DWORD maxMs, const std::function<bool()>& done) {
   const DWORD start = GetTickCount();
   while (!done()) {
     if (GetTickCount() - start >= maxMs) return done();
-    Sleep(kPollMs);
+    Sleep(5);
   }
   return true;
 }
@@ -191,28 +184,21 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &owner);
   char className[64] = "";
   GetClassNameA(window, className, sizeof className);
-  if ((search->processId == 0 || owner == search->processId) && lstrcmpiA(className, search->className) == 0 &&
-      (!search->visibleOnly || IsWindowVisible(window))) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly) {
-  WindowSearch search{processId, className, visibleOnly, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  if (owner != search->processId || lstrcmpiA(className, search->className) != 0 ||
+      (search->visibleOnly && !IsWindowVisible(window)))
+    return TRUE;
+  search->found = window;
+  return FALSE;
 }
 }  // namespace
 
 HWND Program::WaitForWindow(const char* className, bool visibleOnly, DWORD maxMs) const {
-  HWND window = nullptr;
+  WindowSearch search{process_.dwProcessId, className, visibleOnly, nullptr};
   WaitUntil(maxMs, [&] {
-    window = FindProcessWindow(process_.dwProcessId, className, visibleOnly);
-    return window != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
   });
-  return window;
+  return search.found;
 }
 
 long RunToExit(const std::string& path, const std::string& arguments, DWORD maxMs, std::string* output) {

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 
-#include "tests/wine/common/wine_helpers.h"
+#include "module/title_parse.h"
 #include "tests/wine/server/server_case.h"
 #include "tests/wine/spine/spine_fixture.h"
 
@@ -32,12 +31,11 @@ const char kSteadyYaw[] = "0 0 0 0 0 0 20000 0\n";
 
 class ServerChain : public SimulatorCase {
  protected:
-  void Start(const char* recording, int closeDialogsAfterMs = 300) {
+  void Start(const char* recording) {
     // A server left by an earlier case would be found and read instead of ours.
     ASSERT_TRUE(SimHostPumpUntil(10000, [] { return ServerWindow() == nullptr; })) << "a server is running";
     SimHostOptions options;
     options.serverWindow = false;
-    options.closeDialogsAfterMs = closeDialogsAfterMs;
     SetUpHost(options);
     ASSERT_TRUE(InstallServer(host, recording));
     ASSERT_EQ(0, SimHostStart(&host));
@@ -70,6 +68,10 @@ class ServerChain : public SimulatorCase {
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "no step of " << step << " in field " << f << "; " << log.Recent(f)
                                          << "; server title: " << ServerTitle();
+  }
+  static bool TitleIsRaw() {
+    const std::string title = ServerTitle();
+    return ParseDeviceTitle(title.c_str(), title.size()).raw;
   }
   void WriteSetting(const char* file, const char* key, const char* value) {
     const std::string path = appData.File(file);
@@ -113,10 +115,14 @@ TEST_F(ServerChain, CameraFollowsTheReplayedSessionAndStopEndsTheOnlyServer) {
 TEST_F(ServerChain, SettingsFeelAndCalibrationFlagTakeEffectWithoutRestart) {
   Start(kSteadyYaw);
   ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000));
+  // While calibrating, the raw readings go out marked as raw: the
+  // calibration dialog takes only those.
   WriteSetting("somethingchanged.ini", "DoingCalibration", "1");
   EXPECT_TRUE(PumpUntilStep(5, 20000 * 0.0001f)) << "raw reading";
+  EXPECT_TRUE(TitleIsRaw());
   WriteSetting("somethingchanged.ini", "DoingCalibration", "0");
   EXPECT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "processed again";
+  EXPECT_FALSE(TitleIsRaw());
   // The whole curve: the cube of the travel past the null zone, 0.567.
   WriteSetting("pivorasrv.ini", "rotationcurve", "100");
   EXPECT_TRUE(PumpUntilStep(5, 2735 * 0.0001f)) << "curve applied";
@@ -137,56 +143,6 @@ TEST_F(ServerChain, SettingsFeelAndCalibrationFlagTakeEffectWithoutRestart) {
   ASSERT_TRUE(PumpTicks(8));
   log.Update();
   EXPECT_EQ(log.calls.size(), stopped) << "disabled";
-}
-
-// Clicks SAVE CALIBRATION once the dialog shows the whole yaw range.
-struct CalibrationWatch {
-  volatile LONG stop = 0;
-  bool sawRange = false;
-  std::string lastMin, lastMax;
-};
-
-DWORD WINAPI WatchCalibration(void* context) {
-  auto* watch = static_cast<CalibrationWatch*>(context);
-  watch->sawRange = WaitUntil(25000, [watch] {
-    HWND dialog = FindWindowA("#32770", "Device calibration");
-    if (watch->stop || dialog == nullptr) return watch->stop != 0;
-    char min[64] = "", max[64] = "";
-    GetDlgItemTextA(dialog, 1029, min, sizeof min);  // "Yaw min: %d"
-    GetDlgItemTextA(dialog, 1030, max, sizeof max);  // "Yaw max: %d"
-    watch->lastMin = min;
-    watch->lastMax = max;
-    return std::strcmp(min, "Yaw min: -30000") == 0 && std::strcmp(max, "Yaw max: 25000") == 0;
-  }) && !watch->stop;
-  if (watch->sawRange) PostMessageA(FindWindowA("#32770", "Device calibration"), WM_COMMAND, 1039, 0);
-  return 0;
-}
-
-TEST_F(ServerChain, CalibrationDialogRecordsTheRawRangeAndTheServerAppliesIt) {
-  // Yaw swings to 25000 one way and 30000 the other, beyond what processed
-  // values ever reach (15000).
-  Start("0 0 0 0 0 0 25000 0\n400 0 0 0 0 0 -30000 0\n800 0 0 0 0 0 -30000 0\n", -1);
-  // Tenfold sensitivity puts the processed values (110494 at 25000) far
-  // beyond the raw ones, so one that entered the range would show.
-  WriteSetting("pivora.ini", "rZsensitivity", "1000");
-  ASSERT_TRUE(PumpUntilStep(5, 110494 * 0.0001f)) << "tenfold sensitivity";
-  CalibrationWatch watch;
-  HANDLE thread = CreateThread(nullptr, 0, WatchCalibration, &watch, 0, nullptr);
-  DOUBLE(Double_AnswerDialogMode)(1);
-  DOUBLE(Double_QueueEvent)(0, 2, 0);  // "Device calibration..."
-  SimHostPumpUntil(30000, [&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; });
-  InterlockedExchange(&watch.stop, 1);
-  WaitForSingleObject(thread, 5000);
-  CloseHandle(thread);
-  ASSERT_TRUE(watch.sawRange) << watch.lastMin << " / " << watch.lastMax;
-  const std::string ini = appData.File("pivora.ini");
-  ASSERT_TRUE(SimHostPumpUntil(10000, [&] { return int(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str())) != -1; }))
-      << "the dialog's save";
-  EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmax", -1, ini.c_str()), 25000);
-  EXPECT_EQ(GetPrivateProfileIntA("CALIBRATION", "rZmin", -1, ini.c_str()), 30000);
-  // With that range the server maps 25000 to full deflection.
-  EXPECT_TRUE(PumpUntilStep(5, 150000 * 0.0001f)) << "calibrated full right";
-  EXPECT_TRUE(PumpUntilStep(5, -150000 * 0.0001f)) << "calibrated full left";
 }
 
 }  // namespace
