@@ -241,9 +241,9 @@ RECORDED(CameraSetRelative6DOF,
 
 // ---- control exports for the tests ------------------------------------------
 
-extern "C" {
+#define CONTROL extern "C" __declspec(dllexport)
 
-__declspec(dllexport) void Double_Reset(void) {
+CONTROL void Double_Reset(void) {
   Lock lock;
   DoubleState& s = State();
   s.calls.clear();
@@ -254,13 +254,13 @@ __declspec(dllexport) void Double_Reset(void) {
   s.dialogModeReply = -1;
 }
 
-__declspec(dllexport) void Double_SetOpenResult(HRESULT result, int sendOpenMessage) {
+CONTROL void Double_SetOpenResult(HRESULT result, int sendOpenMessage) {
   Lock lock;
   State().openResult = result;
   State().sendOpenMessage = sendOpenMessage != 0;
 }
 
-__declspec(dllexport) void Double_AnswerAircraft(const char* title, double slew) {
+CONTROL void Double_AnswerAircraft(const char* title, double slew) {
   Lock lock;
   DoubleState& s = State();
   s.answerAircraft = title != nullptr;
@@ -269,42 +269,36 @@ __declspec(dllexport) void Double_AnswerAircraft(const char* title, double slew)
   s.aircraftSlew = slew;
 }
 
-__declspec(dllexport) void Double_AnswerDialogMode(int dwInteger) {
+CONTROL void Double_AnswerDialogMode(int dwInteger) {
   Lock lock;
   State().dialogModeReply = dwInteger;
 }
 
-__declspec(dllexport) void Double_QueueRaw(const void* bytes, unsigned size) { Enqueue(bytes, size); }
+CONTROL void Double_QueueRaw(const void* bytes, unsigned size) { Enqueue(bytes, size); }
 
-__declspec(dllexport) void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data) {
-  EventRecord event = {};
-  Stamp(&event, 4);
-  event.uGroupID = groupId;
-  event.uEventID = eventId;
-  event.dwData = data;
+CONTROL void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data) {
+  EventRecord event = {{sizeof event, 4, 4}, groupId, eventId, data};
   Enqueue(&event, sizeof event);
 }
 
-__declspec(dllexport) void Double_QueueSystemState(unsigned requestId, unsigned dwInteger) {
-  QueueSystemState(requestId, dwInteger);
-}
+CONTROL void Double_QueueSystemState(unsigned requestId, unsigned dwInteger) { QueueSystemState(requestId, dwInteger); }
 
-__declspec(dllexport) void Double_QueueHeaderOnly(unsigned id) {
+CONTROL void Double_QueueHeaderOnly(unsigned id) {
   Header header = {sizeof(Header), 4, id};
   Enqueue(&header, sizeof header);
 }
 
-__declspec(dllexport) int Double_PendingMessages(void) {
+CONTROL int Double_PendingMessages(void) {
   Lock lock;
   return int(State().queue.size());
 }
 
-__declspec(dllexport) int Double_CallCount(void) {
+CONTROL int Double_CallCount(void) {
   Lock lock;
   return int(State().calls.size());
 }
 
-__declspec(dllexport) int Double_CallText(int index, char* buffer, int size) {
+CONTROL int Double_CallText(int index, char* buffer, int size) {
   Lock lock;
   const std::vector<Call>& calls = State().calls;
   if (index < 0 || size_t(index) >= calls.size() || size <= 0) return 0;
@@ -312,10 +306,8 @@ __declspec(dllexport) int Double_CallText(int index, char* buffer, int size) {
   return 1;
 }
 
-__declspec(dllexport) double Double_CallTimeMs(int index) {
+CONTROL double Double_CallTimeMs(int index) {
   Lock lock;
   const std::vector<Call>& calls = State().calls;
   return index < 0 || size_t(index) >= calls.size() ? -1.0 : calls[size_t(index)].timeMs;
 }
-
-}  // extern "C"

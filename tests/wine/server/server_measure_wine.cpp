@@ -121,8 +121,9 @@ void MeasureCpuAtRest(const char* what, const std::string& recording) {
   Sleep(3000);  // past start-up
   const double startCpu = cpuMs(), start = NowMs();
   Sleep(10000);
-  std::printf("%s: %.2f %% of one core%s\n", what, 100.0 * (cpuMs() - startCpu) / (NowMs() - start),
-              server.started ? "" : " (did not start)");
+  const double usedMs = cpuMs() - startCpu, wallMs = NowMs() - start;
+  std::printf("%s: %.0f ms of CPU in %.0f ms, %.2f %% of one core%s\n", what, usedMs, wallMs,
+              100.0 * usedMs / wallMs, server.started ? "" : " (did not start)");
 }
 
 void MeasureCalibrationSwitch() {
