@@ -29,17 +29,15 @@ enum Run { kOff, kSmoothing, kFeel, kRunCount };
 bool FindPhase(const std::vector<char>& text, const char* name, uint32_t* start, uint32_t* end) {
   bool found = false;
   *end = UINT32_MAX;
-  for (const char* line = text.data(); line != nullptr && line < text.data() + text.size();) {
+  const char* const last = text.data() + text.size();
+  for (const char* line = text.data(); line != nullptr && line < last;) {
     unsigned long ms = 0;
     char phase[64] = "";
     if (std::sscanf(line, "# phase %lu %63[^\r\n]", &ms, phase) == 2) {
       if (found && *end == UINT32_MAX) *end = uint32_t(ms);
-      if (!found && std::strcmp(phase, name) == 0) {
-        found = true;
-        *start = uint32_t(ms);
-      }
+      if (!found && std::strcmp(phase, name) == 0) found = true, *start = uint32_t(ms);
     }
-    line = static_cast<const char*>(std::memchr(line, '\n', text.data() + text.size() - line));
+    line = static_cast<const char*>(std::memchr(line, '\n', last - line));
     if (line != nullptr) ++line;
   }
   return found;

@@ -133,7 +133,8 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
     return false;
   }
   if (options.simconnect != SimConnectCopy::kNone) {
-    const char* source = options.simconnect == SimConnectCopy::kFull ? SIMCONNECT_DOUBLE_PATH : SIMCONNECT_NOCAMERA_PATH;
+    const char* source =
+        options.simconnect == SimConnectCopy::kFull ? SIMCONNECT_DOUBLE_PATH : SIMCONNECT_NOCAMERA_PATH;
     const std::string target = addOn + "\\simconnect.dll";
     // The module's LoadLibrary of the same file finds this instance.
     if (!CopyFileA(source, target.c_str(), FALSE) || (gDouble = LoadLibraryA(target.c_str())) == nullptr) {

@@ -35,7 +35,8 @@ TEST_F(Buttons, ResetAllSendsTheEyePointOfTheAircraftRecordRead) {
     std::string camera;
     const char* guards;
   } rows[] = {
-      {AircraftRecord(3, "Reset Test", 304), Camera(0, 0, 0, 0, 0, 0), "only the aircraft request changes the aircraft"},
+      {AircraftRecord(3, "Reset Test", 304), Camera(0, 0, 0, 0, 0, 0),
+       "only the aircraft request changes the aircraft"},
       {AircraftRecord(2, longTitle, 304), Camera(0, 0, 0, 7, 0, 0), "a full title reads as its first 255 characters"},
       {AircraftRecord(2, "Reset Test", 40 + 100), Camera(2, -3, 1, 12.5f, -0.25f, 3.05f),
        "a record cut short gives the title it holds; every field of its section"},

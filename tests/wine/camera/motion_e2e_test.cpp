@@ -67,9 +67,10 @@ TEST_F(Motion, SlewModeSendsThrottledBatchesThenOneFreeze) {
   // SLEW_HEADING_MINUS more than 100 ms apart, and at rest one freeze.
   const std::string freeze = "TransmitClientEvent(H, 0, 6, 0, 1, 16)";
   const std::string right = "TransmitClientEvent(H, 0, 16, 0, 1, 16)";
+  const std::string headingMinus = "TransmitClientEvent(H, 0, 18, 0, 1, 16)";
   const std::vector<std::string> events = SlewEvents();
   std::vector<std::string> expected = {freeze};
-  while (expected.size() + 1 < events.size()) expected.insert(expected.end(), {right, "TransmitClientEvent(H, 0, 18, 0, 1, 16)"});
+  while (expected.size() + 1 < events.size()) expected.insert(expected.end(), {right, headingMinus});
   expected.push_back(freeze);
   EXPECT_EQ(expected, events);
   const std::vector<std::string> calls = DoubleCalls();

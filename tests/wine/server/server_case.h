@@ -34,37 +34,22 @@ struct CameraLog {
   int seen = 0;
 
   void Update() {
-    auto count = DOUBLE(Double_CallCount);
-    auto text = DOUBLE(Double_CallText);
-    auto time = DOUBLE(Double_CallTimeMs);
-    if (count == nullptr || text == nullptr || time == nullptr) return;
-    const int n = count();
     char line[1024];
-    for (; seen < n; ++seen) {
-      if (!text(seen, line, sizeof line)) continue;
-      Call call{};
-      if (std::sscanf(line, "CameraSetRelative6DOF(H, %f, %f, %f, %f, %f, %f)", &call.value[0], &call.value[1],
-                      &call.value[2], &call.value[3], &call.value[4], &call.value[5]) != 6)
-        continue;
-      call.timeMs = time(seen);
-      calls.push_back(call);
+    for (const int n = DOUBLE(Double_CallCount)(); seen < n; ++seen) {
+      Call c{};
+      if (DOUBLE(Double_CallText)(seen, line, sizeof line) &&
+          std::sscanf(line, "CameraSetRelative6DOF(H, %f, %f, %f, %f, %f, %f)", &c.value[0], &c.value[1],
+                      &c.value[2], &c.value[3], &c.value[4], &c.value[5]) == 6) {
+        c.timeMs = DOUBLE(Double_CallTimeMs)(seen);
+        calls.push_back(c);
+      }
     }
   }
 
   // Change of field `f` from call i - 1 to call i; yaw across its wrap.
   float Step(size_t i, int f) const {
-    float d = calls[i].value[f] - calls[i - 1].value[f];
-    if (f == 5 && d > 180) d -= 360;
-    if (f == 5 && d < -180) d += 360;
-    return d;
-  }
-
-  // The last few steps of field `f`, for failure messages.
-  std::string Recent(int f) const {
-    std::string text = std::to_string(calls.size()) + " calls, last steps:";
-    for (size_t i = calls.size() > 8 ? calls.size() - 8 : 1; i < calls.size(); ++i)
-      text += " " + std::to_string(Step(i, f));
-    return text;
+    const float d = calls[i].value[f] - calls[i - 1].value[f];
+    return f == 5 && d > 180 ? d - 360 : f == 5 && d < -180 ? d + 360 : d;
   }
 
   // Index of the first call from `from` on whose step of field `f` is
@@ -74,6 +59,14 @@ struct CameraLog {
       if (std::abs(Step(i, f) - step) < 2e-4f) return i;
     }
     return 0;
+  }
+
+  // The last few steps of field `f`, for failure messages.
+  std::string Recent(int f) const {
+    std::string text = std::to_string(calls.size()) + " calls, last steps:";
+    for (size_t i = calls.size() > 8 ? calls.size() - 8 : 1; i < calls.size(); ++i)
+      text += " " + std::to_string(Step(i, f));
+    return text;
   }
 };
 

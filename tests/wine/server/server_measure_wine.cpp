@@ -55,7 +55,8 @@ void MeasureLatency() {
   constexpr int kSteps = 40;
   AppDataFolder appData;
   std::string recording;
-  for (int i = 0; i <= kSteps; ++i) recording += std::to_string(i * 237) + " 0 0 0 0 0 " + std::to_string(8000 + 500 * i) + " 0\n";
+  for (int i = 0; i <= kSteps; ++i)
+    recording += std::to_string(i * 237) + " 0 0 0 0 0 " + std::to_string(8000 + 500 * i) + " 0\n";
   SimHost host;
   SimHostOptions options;
   options.serverWindow = false;
@@ -85,7 +86,8 @@ void MeasureLatency() {
   size_t call = 1;
   for (const TitleChange& change : changes) {
     for (; change.yaw != 0 && call < log.calls.size(); ++call) {
-      if (log.calls[call].timeMs + offset >= change.timeMs && std::abs(log.Step(call, 5) - change.yaw * 1e-4f) < 2e-4f) {
+      if (log.calls[call].timeMs + offset >= change.timeMs &&
+          std::abs(log.Step(call, 5) - change.yaw * 1e-4f) < 2e-4f) {
         latencies.push_back(log.calls[call].timeMs + offset - change.timeMs);
         break;
       }
@@ -99,7 +101,8 @@ struct LoneServer {
   explicit LoneServer(const std::string& recording) {
     CopyFileA(PIVORASRV_PATH, (folder / "pivorasrv.exe").c_str(), FALSE);
     if (!recording.empty()) WriteBytes(folder / "replay.rec", recording);
-    started = program.Start(folder / "pivorasrv.exe", "") && WaitUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; });
+    started = program.Start(folder / "pivorasrv.exe", "") &&
+              WaitUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; });
   }
   ~LoneServer() {
     PostMessageA(ServerWindow(), WM_CLOSE, 0, 0);
@@ -130,11 +133,12 @@ void MeasureCalibrationSwitch() {
   AppDataFolder appData;
   appData.Put("somethingchanged.ini", "[SETTINGS]\r\nDoingCalibration=0\r\n");
   LoneServer server("0 0 0 0 0 0 20000 0\n");
+  const std::string marker = appData.File("somethingchanged.ini");
   std::vector<double> times[2];
   for (int i = 0; i < 40 && server.started; ++i) {
     const bool raw = i % 2 == 0;
     const double start = NowMs();
-    WritePrivateProfileStringA("SETTINGS", "DoingCalibration", raw ? "1" : "0", appData.File("somethingchanged.ini").c_str());
+    WritePrivateProfileStringA("SETTINGS", "DoingCalibration", raw ? "1" : "0", marker.c_str());
     auto marked = [] {
       const std::string title = ServerTitle();
       return ParseDeviceTitle(title.c_str(), title.size()).raw;
