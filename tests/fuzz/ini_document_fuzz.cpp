@@ -11,6 +11,7 @@
 
 #include "setup/ini_document.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/native/parse_ini.h"
 
 namespace {
 
@@ -60,12 +61,6 @@ std::string Read(const IniDocument& doc, const std::string& section, const std::
   std::vector<char> out(doc.bytes.size() + 16);  // room for any value and the fallback
   const size_t n = ReadIniString(doc, section, key, "\x01missing", out.data(), out.size());
   return std::string(out.data(), n);
-}
-
-IniDocument Parse(const std::string& bytes) {
-  IniDocument doc;
-  ParseIniDocument(bytes, &doc);
-  return doc;
 }
 
 const char* const kSections[] = {"s", "S", " s ", "", "SETTINGS", "Button_1", "a]b", "[x"};
@@ -119,14 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  const IniDocument saved = Parse(SerializeIniDocument(doc));
+  const IniDocument saved = ParseIni(SerializeIniDocument(doc));
   for (const std::string& s : sections) {
     for (const std::string& k : keys) Check(Read(saved, s, k) == Read(doc, s, k));
   }
 
   std::string oneByOne = original;
   for (const IniWrite& w : writes) {
-    IniDocument step = Parse(oneByOne);
+    IniDocument step = ParseIni(oneByOne);
     WriteIniString(&step, w.section, w.key, w.value);
     oneByOne = SerializeIniDocument(step);
   }

@@ -3,6 +3,7 @@
 // sequence of every save. The key names below are typed out independently
 // of setup/configuration_keys.h so that a misspelt constant shows up here.
 #include "setup/configuration.h"
+#include "tests/native/parse_ini.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +15,6 @@
 #include <vector>
 
 namespace {
-
-IniDocument Parse(const std::string& text) {
-  IniDocument doc;
-  ParseIniDocument(text, &doc);
-  return doc;
-}
 
 // Every ModuleSettings field with its key and default as the settings file
 // documents them, in the order a save writes them.
@@ -74,7 +69,7 @@ int32_t ButtonAssignment::*const kButtonFieldsInOrder[] = {
     &ButtonAssignment::withalt,       &ButtonAssignment::withctrl,         &ButtonAssignment::withshift};
 
 TEST(ConfigurationLoad, DefaultsForAMissingFile) {
-  const IniDocument empty = Parse("");
+  const IniDocument empty = ParseIni("");
   ModuleSettings settings;
   std::memset(&settings, 0x7F, sizeof settings);
   ReadModuleSettings(empty, &settings);
@@ -100,7 +95,7 @@ TEST(ConfigurationLoad, DefaultsForAMissingFile) {
 TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
   for (const SettingsField& f : kSettingsFields) {
     ModuleSettings settings;
-    ReadModuleSettings(Parse(std::string("[settings]\r\n") + f.key + " = 5000\r\n"), &settings);
+    ReadModuleSettings(ParseIni(std::string("[settings]\r\n") + f.key + " = 5000\r\n"), &settings);
     ModuleSettings expected = SpecDefaults();
     FieldOf(expected, f) = 5000;  // kept as read: no range check
     ExpectSettingsEqual(settings, expected, f.key);
@@ -112,7 +107,7 @@ TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
   for (int k = 0; k < 9; ++k) text += std::string(kButtonKeysInOrder[k]) + "=" + std::to_string(10 + k) + "\n";
   text += "[Button_0]\nkeycode=65\n[Button_ 3]\nassigned=1\n[Button_4 ]\nassigned=1\n";
   ButtonAssignment table[kButtonCount];
-  ReadButtonAssignments(Parse(text), table);
+  ReadButtonAssignments(ParseIni(text), table);
   EXPECT_EQ(table[7].assigned, 0) << "Button_007 is not button 7";
   EXPECT_EQ(table[0].keycode, 65);
   EXPECT_EQ(table[3].assigned, 0) << "Button_ 3 is not button 3";
@@ -155,7 +150,7 @@ TEST(ConfigurationLoad, EyePointOfTheAircraftSection) {
   const std::string text = "[Other]\nipitch=9\n[Cessna [C172] = ;x]\nipitch=-0\nfpitch=5\nibank=12\nfbank=5\n"
                            "iyaw=3\nfyaw=05\nibackforth=\nfbackforth=5\nileftright=1\nfleftright=" + sixty + "\n";
   DefaultEyePoint eye;
-  ReadDefaultEyePoint(Parse(text), "Cessna [C172] = ;x", &eye);
+  ReadDefaultEyePoint(ParseIni(text), "Cessna [C172] = ;x", &eye);
   EXPECT_EQ(eye.axis[kEyePitch].value, -0.5f);
   EXPECT_EQ(eye.axis[kEyeBank].value, 12.5f);
   EXPECT_EQ(eye.axis[kEyeYaw].value, 3.05f);
@@ -236,10 +231,10 @@ TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
 // Before the first aircraft title the eye point lives above the first header.
 TEST(ConfigurationSave, EyePointWithoutAnAircraftTitleLoadsBack) {
   const char* const texts[kEyePointTextCount] = {"4", "5", "", "", "", "", "", "", "", "", "", ""};
-  IniDocument doc = Parse("[SETTINGS]\r\nquorixmode=1\r\n");
+  IniDocument doc = ParseIni("[SETTINGS]\r\nquorixmode=1\r\n");
   ApplyIniWrites(&doc, DefaultEyePointWrites("", texts));
   DefaultEyePoint eye;
-  ReadDefaultEyePoint(Parse(SerializeIniDocument(doc)), "", &eye);
+  ReadDefaultEyePoint(ParseIni(SerializeIniDocument(doc)), "", &eye);
   EXPECT_EQ(eye.axis[kEyePitch].value, 4.5f);
 }
 

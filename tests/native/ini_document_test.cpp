@@ -1,6 +1,7 @@
 // The INI engine against the private-profile rules it stands in for: reads,
 // integer reads, writes, byte-exact preservation and damaged input.
 #include "setup/ini_document.h"
+#include "tests/native/parse_ini.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +11,6 @@
 #include <vector>
 
 namespace {
-
-IniDocument Parse(const std::string& text) {
-  IniDocument doc;
-  ParseIniDocument(text, &doc);
-  return doc;
-}
 
 std::string Read(const IniDocument& doc, const std::string& section, const std::string& key,
                  size_t size = 50) {
@@ -86,12 +81,12 @@ TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
       {"equals in the value", "[s]\nA=b=c\n", "s", "A", "b=c"},
   };
   for (const ReadCase& c : cases) {
-    EXPECT_EQ(Read(Parse(c.text), c.section, c.key), c.expected) << c.name;
+    EXPECT_EQ(Read(ParseIni(c.text), c.section, c.key), c.expected) << c.name;
   }
 }
 
 TEST(IniDocumentRead, CutsToTheBuffer) {
-  const IniDocument doc = Parse("[s]\nA=" + std::string(60, '7') + "\nQ=\"" + std::string(60, 'q') + "\"\n");
+  const IniDocument doc = ParseIni("[s]\nA=" + std::string(60, '7') + "\nQ=\"" + std::string(60, 'q') + "\"\n");
   EXPECT_EQ(Read(doc, "s", "A"), std::string(49, '7'));
   EXPECT_EQ(Read(doc, "s", "Q"), std::string(49, 'q'));
   EXPECT_EQ(Read(doc, "s", "A", 1), "");
@@ -140,10 +135,10 @@ TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
       {"\"\"", -7},
   };
   for (const IntCase& c : cases) {
-    const IniDocument doc = Parse(std::string("[s]\nk=") + c.value + "\n");
+    const IniDocument doc = ParseIni(std::string("[s]\nk=") + c.value + "\n");
     EXPECT_EQ(ReadIniInt(doc, "s", "k", -7), c.expected) << c.value;
   }
-  const IniDocument doc = Parse("[s]\nnoeq\n");
+  const IniDocument doc = ParseIni("[s]\nnoeq\n");
   EXPECT_EQ(ReadIniInt(doc, "s", "noeq", -7), -7);
   EXPECT_EQ(ReadIniInt(doc, "s", "missing", -7), -7);
   EXPECT_EQ(ReadIniInt(doc, "t", "k", 100), 100);
@@ -188,7 +183,7 @@ TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
       {"empty value", "[s]\nA=1\n", "s", "A", "", "[s]\nA=\n"},
   };
   for (const WriteCase& c : cases) {
-    IniDocument doc = Parse(c.before);
+    IniDocument doc = ParseIni(c.before);
     EXPECT_TRUE(WriteIniString(&doc, c.section, c.key, c.value)) << c.name;
     EXPECT_EQ(SerializeIniDocument(doc), c.after) << c.name;
     EXPECT_EQ(doc.changed, c.before != c.after) << c.name;
@@ -206,7 +201,7 @@ TEST(IniDocumentWrite, RefusesWhatCouldNotReadBack) {
   };
   const std::string text = "[s]\nA=1\n";
   for (const Refused& c : cases) {
-    IniDocument doc = Parse(text);
+    IniDocument doc = ParseIni(text);
     EXPECT_FALSE(WriteIniString(&doc, c.section, c.key, "v")) << c.section << "/" << c.key;
     EXPECT_FALSE(doc.changed);
     EXPECT_EQ(SerializeIniDocument(doc), text);
@@ -235,16 +230,16 @@ TEST(IniDocumentWrite, WritesInARowReadBackAndMatchAFreshParse) {
       {"U", "m", "w", "w"},
   };
   for (const std::string& base : bases) {
-    IniDocument doc = Parse(base);
+    IniDocument doc = ParseIni(base);
     std::string saved = base;
     for (const auto& w : writes) {
       ASSERT_TRUE(WriteIniString(&doc, w.section, w.key, w.value));
-      IniDocument fresh = Parse(saved);
+      IniDocument fresh = ParseIni(saved);
       WriteIniString(&fresh, w.section, w.key, w.value);
       saved = SerializeIniDocument(fresh);
       EXPECT_EQ(SerializeIniDocument(doc), saved) << w.key;
       EXPECT_EQ(Read(doc, w.section, w.key), w.readsBack) << w.key;
-      EXPECT_EQ(Read(Parse(saved), w.section, w.key), w.readsBack) << w.key;
+      EXPECT_EQ(Read(ParseIni(saved), w.section, w.key), w.readsBack) << w.key;
     }
   }
 }
@@ -272,7 +267,7 @@ TEST(IniDocumentDamage, UnchangedTextSerialisesByteForByte) {
     ASSERT_TRUE(WriteIniString(&doc, "SETTINGS", "DoingCalibration", "1"));
     const std::string saved = SerializeIniDocument(doc);
     EXPECT_EQ(saved.compare(0, input.size(), input), 0) << "old bytes kept in front";
-    EXPECT_EQ(ReadIniInt(Parse(saved), "SETTINGS", "DoingCalibration", 0), 1);
+    EXPECT_EQ(ReadIniInt(ParseIni(saved), "SETTINGS", "DoingCalibration", 0), 1);
   }
 }
 

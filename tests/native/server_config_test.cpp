@@ -1,5 +1,6 @@
 // What the device server reads from pivora.ini and somethingchanged.ini.
 #include "server/server_config.h"
+#include "tests/native/parse_ini.h"
 
 #include <gtest/gtest.h>
 
@@ -8,19 +9,13 @@
 
 namespace {
 
-IniDocument Parse(const std::string& text) {
-  IniDocument doc;
-  ParseIniDocument(text, &doc);
-  return doc;
-}
-
 ServerConfig Read(const std::string& settings, const std::string& marker) {
   ServerConfig config = DefaultServerConfig();
   // Start from garbage so that every field must be written by the read.
   config.doingCalibration = true;
   config.deviceName = "stale";
   for (CalibratedRange& r : config.range) r = {-5, -5};
-  ReadServerConfig(Parse(settings), Parse(marker), &config);
+  ReadServerConfig(ParseIni(settings), ParseIni(marker), &config);
   return config;
 }
 
@@ -94,15 +89,15 @@ TEST(ServerConfig, FeelFile) {
   };
   for (const auto& c : cases) {
     FeelSettings feel = {{9, 9}, {9, 9}, true};  // a reload replaces every value
-    ReadFeelSettings(Parse(c.text), &feel);
+    ReadFeelSettings(ParseIni(c.text), &feel);
     EXPECT_TRUE(SameFeel(feel, c.expected)) << c.what;
   }
   // What the Feel panel saves reads back as it was.
   const FeelSettings saved = {{15, 85}, {30, 100}, true};
-  IniDocument doc = Parse("[SETTINGS]\r\nrotationcurve=1\r\n");
+  IniDocument doc = ParseIni("[SETTINGS]\r\nrotationcurve=1\r\n");
   ASSERT_TRUE(ApplyIniWrites(&doc, FeelSettingsWrites(saved)));
   FeelSettings read{};
-  ReadFeelSettings(Parse(SerializeIniDocument(doc)), &read);
+  ReadFeelSettings(ParseIni(SerializeIniDocument(doc)), &read);
   EXPECT_TRUE(SameFeel(read, saved));
 }
 
