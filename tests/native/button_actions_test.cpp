@@ -37,14 +37,7 @@ MotionState Moved() {
 
 ButtonAssignment Record(int32_t resetall, int32_t resetrotation, int32_t resettranslation,
                         int32_t keypress = 0) {
-  ButtonAssignment r{};
-  r.assigned = 1;
-  r.resetall = resetall;
-  r.resetrotation = resetrotation;
-  r.resettranslation = resettranslation;
-  r.keypress = keypress;
-  r.keycode = 65;
-  return r;
+  return ButtonAssignment{1, keypress, resetrotation, resettranslation, resetall, 0, 0, 0, 65};
 }
 
 std::string Show(const CameraCall& c) {

@@ -23,17 +23,7 @@ TEST(ButtonEntries, FunctionListHoldsFourEntriesInCodeOrder) {
 
 ButtonAssignment Record(int32_t keypress, int32_t rotation, int32_t translation, int32_t all, int32_t keycode = 0,
                         int32_t shift = 0, int32_t ctrl = 0, int32_t alt = 0) {
-  ButtonAssignment r{};
-  r.assigned = 1;
-  r.keypress = keypress;
-  r.resetrotation = rotation;
-  r.resettranslation = translation;
-  r.resetall = all;
-  r.withshift = shift;
-  r.withctrl = ctrl;
-  r.withalt = alt;
-  r.keycode = keycode;
-  return r;
+  return ButtonAssignment{1, keypress, rotation, translation, all, shift, ctrl, alt, keycode};
 }
 
 TEST(ButtonEntries, EntryTextFollowsTheFlagsInReplacementOrder) {

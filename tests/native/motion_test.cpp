@@ -12,9 +12,7 @@
 namespace {
 
 DeviceFrame Frame(float tX, float tY, float tZ, float rX, float rY, float rZ) {
-  DeviceFrame f{};
-  f.tX = tX; f.tY = tY; f.tZ = tZ; f.rX = rX; f.rY = rY; f.rZ = rZ;
-  return f;
+  return DeviceFrame{tX, tY, tZ, rX, rY, rZ, 0, false};
 }
 
 const DeviceFrame kRest = Frame(0, 0, 0, 0, 0, 0);
