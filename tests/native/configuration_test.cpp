@@ -100,6 +100,10 @@ TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
     FieldOf(expected, f) = 5000;  // kept as read: no range check
     ExpectSettingsEqual(settings, expected, f.key);
   }
+  ModuleSettings settings;
+  ReadModuleSettings(ParseIni("[SETTINGS]\nquorixmode=abc\nuseonslew=12abc\n"), &settings);
+  EXPECT_EQ(settings.quorixmode, 0) << "read as the platform reads a profile integer";
+  EXPECT_EQ(settings.useonslew, 12);
 }
 
 TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
