@@ -49,12 +49,11 @@ TEST_F(ModuleConfiguration, FirstStartCreatesTheFolderAndOnlyTheFlag) {
 // A calibration flag left at 1 reads 0 after the start; an aircraft change
 // reloads the settings, the buttons and the eye point.
 TEST_F(ModuleConfiguration, FlagClearedAtStartAndAnAircraftChangeReloads) {
-  CreateDirectoryA(appData.Path().c_str(), nullptr);
   const std::string settings = appData.File("pivora.ini");
   const std::string planes = "[Plane A]\r\nipitch=10\r\nfpitch=5\r\n[Plane B]\r\nipitch=-20\r\nfpitch=25\r\n";
   const std::string rest = "quorixmode=1\r\n[Button_3]\r\nassigned=1\r\nresetall=1\r\n" + planes;
-  WriteBytes(settings, "[SETTINGS]\r\nDoingCalibration=1\r\n" + rest);
-  WriteBytes(appData.File("somethingchanged.ini"), "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=0\r\n");
+  appData.Put("pivora.ini", "[SETTINGS]\r\nDoingCalibration=1\r\n" + rest);
+  appData.Put("somethingchanged.ini", "[SETTINGS]\r\nDoingCalibration=1\r\nChanged=0\r\n");
   SetUpHost();
   DOUBLE(Double_AnswerAircraft)("Plane A", 0.0);
   SimHostStart(&host);

@@ -136,16 +136,15 @@ TEST_F(ButtonsDialog, GetAKeycodeShowsTheKeyHeldDown) {
   // The key state is the whole desktop's: let go of anything another
   // program on it left held (a key press case ends with every key up, but
   // the state outlives any program), or its code would show first.
-  auto anyKeyHeld = [] {
+  ASSERT_TRUE(WaitUntil(3000, [] {
+    bool held = false;
     for (int key = 4; key <= 255; ++key) {
-      if (GetAsyncKeyState(key) & 0x8000) return true;
+      if (!(GetAsyncKeyState(key) & 0x8000)) continue;
+      held = true;
+      keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
     }
-    return false;
-  };
-  for (int key = 4; key <= 255; ++key) {
-    if (GetAsyncKeyState(key) & 0x8000) keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-  }
-  ASSERT_TRUE(WaitUntil(3000, [&] { return !anyKeyHeld(); }));
+    return !held;
+  }));
   ASSERT_TRUE(RunDialog(kButtonsItem, kCaption, [&](HWND dialog) {
     // Posted: the nested dialog's modal loop runs inside the click.
     PostMessageA(GetDlgItem(dialog, IDC_BTN_GET_KEYCODE), BM_CLICK, 0, 0);

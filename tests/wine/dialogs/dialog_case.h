@@ -120,11 +120,10 @@ class DialogCase : public SimulatorCase {
   // CallDispatch calls, that is ticks, made while the last dialog was open.
   size_t TicksWhileOpen() const { return ticksWhileOpen_; }
 
-  // The text of each message box seen so far, after `skip` of them.
-  static std::vector<std::string> MessageTexts(size_t skip = 0) {
+  // The text of each message box seen so far.
+  static std::vector<std::string> MessageTexts() {
     std::vector<std::string> texts;
-    const std::vector<MessageBoxSeen> seen = MessageBoxesSeen();
-    for (size_t i = skip; i < seen.size(); ++i) texts.push_back(seen[i].text);
+    for (const MessageBoxSeen& box : MessageBoxesSeen()) texts.push_back(box.text);
     return texts;
   }
 
