@@ -224,10 +224,10 @@ TEST(IniDocumentWrite, WritesInARowReadBackAndMatchAFreshParse) {
     std::string value;
     std::string readsBack;
   } writes[] = {
-      {"s", "A", "2", "2"},         {"S", "a", "  spaced  ", "spaced"}, {"t", "new", "\"quoted\"", "quoted"},
-      {"", "top", "1", "1"},        {"u]v", "k", "x", "x"},             {"s", "multi", "l1\nl2", "l1"},
-      {"u", "k", "v", "v"},         {"s", "A", "", ""},                 {"s", "long", std::string(80, 'z'), std::string(49, 'z')},
-      {"U", "m", "w", "w"},
+      {"s", "A", "2", "2"},  {"S", "a", "  spaced  ", "spaced"}, {"t", "new", "\"quoted\"", "quoted"},
+      {"", "top", "1", "1"}, {"u]v", "k", "x", "x"},             {"s", "multi", "l1\nl2", "l1"},
+      {"u", "k", "v", "v"},  {"s", "A", "", ""},                 {"U", "m", "w", "w"},
+      {"s", "long", std::string(80, 'z'), std::string(49, 'z')},
   };
   for (const std::string& base : bases) {
     IniDocument doc = ParseIni(base);

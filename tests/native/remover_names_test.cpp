@@ -41,7 +41,6 @@ TEST(RemoverNames, PathsAroundTheList) {
       {SetupListPathFor("C:\\unrigger.exe"), "C:\\setup.lst"},
       {SetupListPathFor("\\\\server\\share\\a b\\unrigger.exe"),
        "\\\\server\\share\\a b\\setup.lst"},
-      {UninstallerCommandLine(), "st6unst -n \"ST6UNST.LOG\" -f -q"},
       {ConfirmationText("Pivora"),
        "Pivora and all its components will be removed. Do you wish to continue?"},
       {ConfirmationText(""), " and all its components will be removed. Do you wish to continue?"},

@@ -19,17 +19,13 @@ ServerConfig Read(const std::string& settings, const std::string& marker) {
   return config;
 }
 
-TEST(ServerConfig, MissingFilesGiveTheDefaults) {
-  const ServerConfig config = Read("", "");
-  for (int a = 0; a < kAxisCount; ++a) {
-    EXPECT_EQ(config.range[a].negative, 0);
-    EXPECT_EQ(config.range[a].positive, 0);
-  }
-  EXPECT_FALSE(config.doingCalibration);
-  EXPECT_EQ(config.deviceName, "");
-}
-
 TEST(ServerConfig, ReadsSettingsCalibrationAndDevice) {
+  const ServerConfig none = Read("", "");
+  for (const CalibratedRange& r : none.range) EXPECT_TRUE(r.negative == 0 && r.positive == 0) << "uncalibrated";
+  EXPECT_EQ(none.deviceName, "");
+  const std::string longName(300, 'n');
+  EXPECT_EQ(Read("[SETTINGS]\r\nserverdevice=" + longName + "\r\n", "").deviceName,
+            longName.substr(0, kServerDeviceNameChars));
   const ServerConfig config = Read(
       "[SETTINGS]\r\nrZsensitivity=250\r\ntxnullzone=0\r\n"
       "serverdevice=SpaceNavigator\r\n"
@@ -60,11 +56,6 @@ TEST(ServerConfig, OnlyExactlyOneInTheMarkerFileMeansCalibrating) {
   for (const auto& c : cases) EXPECT_EQ(Read("", c.marker).doingCalibration, c.expected) << c.marker;
   // The settings file's copy of the flag is not what counts.
   EXPECT_FALSE(Read("[SETTINGS]\r\nDoingCalibration=1\r\n", "").doingCalibration);
-}
-
-TEST(ServerConfig, LongDeviceNameIsCut) {
-  const std::string name(300, 'n');
-  EXPECT_EQ(Read("[SETTINGS]\r\nserverdevice=" + name + "\r\n", "").deviceName.size(), kServerDeviceNameChars);
 }
 
 bool SameFeel(const FeelSettings& a, const FeelSettings& b) {
