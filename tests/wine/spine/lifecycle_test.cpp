@@ -131,11 +131,11 @@ TEST_F(Lifecycle, StopEndsTheTicksAndClosesTheSession) {
   }));
 }
 
-// A "pivoraserver" window on a thread that answers until told to hang.
+// A "pivoraserver" window on a thread that answers until `hang` is set,
+// then stops pumping until `release` is.
 struct HungServer {
-  HANDLE hang = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE hung = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE hang = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  volatile LONG hung = 0;
   static DWORD WINAPI Run(LPVOID self) {
     auto* server = static_cast<HungServer*>(self);
     WNDCLASSA windowClass = {};
@@ -144,11 +144,10 @@ struct HungServer {
     RegisterClassA(&windowClass);  // or the harness's, already registered
     HWND window = CreateWindowExA(0, "pivoraserver", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                   nullptr);
-    while (MsgWaitForMultipleObjects(1, &server->hang, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-      MSG message;
+    for (MSG message; MsgWaitForMultipleObjects(1, &server->hang, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0;) {
       while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     }
-    SetEvent(server->hung);
+    InterlockedExchange(&server->hung, 1);
     WaitForSingleObject(server->release, INFINITE);
     DestroyWindow(window);
     return 0;
@@ -165,13 +164,12 @@ TEST_F(Lifecycle, StopGivesAHungServerAtMostItsThreeSeconds) {
   SimHostStart(&host);
   ASSERT_TRUE(PumpTicks(3));  // the module has found the window and reads it
   SetEvent(server.hang);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(server.hung, 5000));
+  ASSERT_TRUE(WaitUntil(5000, [&] { return server.hung != 0; }));
   const DWORD before = GetTickCount();
   SimHostStop(&host);
   const DWORD tookMs = GetTickCount() - before;
   SetEvent(server.release);
   WaitForSingleObject(thread, 5000);
-  CloseHandle(thread);
   EXPECT_LT(tookMs, 4500u) << "a hung server must not hold the simulator's exit";
   EXPECT_EQ("Close(H)", DoubleCalls().back());
 }
