@@ -5,27 +5,12 @@
 //   folder=<its current folder>
 //   show=<wShowWindow if STARTF_USESHOWWINDOW was set, else -1>
 //
-// If the test has created the event kReleaseEventName, it then waits for it
-// (so a test can see that unrigger has ended while the uninstaller still
-// runs) and appends "ended" once released, or "timeout".
+// If the test has created the event "PivoraTestSt6unstRelease", it then
+// waits for it (so a test can see that unrigger has ended while the
+// uninstaller still runs) and appends "ended" once released, or "timeout".
 #include <windows.h>
 
 #include <cstdio>
-
-namespace {
-
-constexpr const char* kRecordName = "st6unst_record.txt";
-constexpr const char* kReleaseEventName = "PivoraTestSt6unstRelease";
-constexpr DWORD kReleaseWaitMs = 30000;
-
-void Append(const char* text) {
-  FILE* record = std::fopen(kRecordName, "ab");
-  if (record == nullptr) return;
-  std::fputs(text, record);
-  std::fclose(record);
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char folder[MAX_PATH * 2] = "";
@@ -33,19 +18,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   GetStartupInfoA(&startup);
-  int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-
   // Open the event before writing, so a test that sees the record knows the
   // stand-in has already decided whether to wait.
-  HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, kReleaseEventName);
-  char text[4096];
-  std::snprintf(text, sizeof text, "command=%s\nfolder=%s\nshow=%d\n", GetCommandLineA(), folder,
-                show);
-  Append(text);
-  if (release != nullptr) {
-    DWORD result = WaitForSingleObject(release, kReleaseWaitMs);
-    Append(result == WAIT_OBJECT_0 ? "ended\n" : "timeout\n");
-    CloseHandle(release);
+  HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, "PivoraTestSt6unstRelease");
+  if (FILE* record = std::fopen("st6unst_record.txt", "ab")) {
+    std::fprintf(record, "command=%s\nfolder=%s\nshow=%d\n", GetCommandLineA(), folder,
+                 (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1);
+    std::fclose(record);
+  }
+  if (release == nullptr) return 0;
+  const DWORD result = WaitForSingleObject(release, 30000);
+  if (FILE* record = std::fopen("st6unst_record.txt", "ab")) {
+    std::fputs(result == WAIT_OBJECT_0 ? "ended\n" : "timeout\n", record);
+    std::fclose(record);
   }
   return 0;
 }
