@@ -41,7 +41,7 @@ void FillCalibration(HWND dialog) {
   TrackCalibration(calibration, DeviceFrame{-123456, -123456, -123456, -123456, -123456, -123456, 0, true});
   TrackCalibration(calibration, DeviceFrame{123456, 123456, 123456, 123456, 123456, 123456, 0, true});
   CalibrationLabel labels[kCalibrationLabelCount];
-  FormatCalibrationLabels(calibration, DeviceFrame{-98765, -98765, -98765, -98765, -98765, -98765, 0}, labels);
+  FormatCalibrationLabels(calibration, DeviceFrame{-98765, -98765, -98765, -98765, -98765, -98765, 0, false}, labels);
   for (const CalibrationLabel& label : labels) SetDlgItemTextA(dialog, label.controlId, label.text);
 }
 
