@@ -2,6 +2,7 @@
 // integer reads, writes, byte-exact preservation and damaged input.
 #include "setup/ini_document.h"
 #include "tests/native/parse_ini.h"
+#include "tests/native/seeded_random.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,6 @@ std::string Read(const IniDocument& doc, const std::string& section, const std::
   EXPECT_EQ(n, std::string(out.data()).size());
   return out.data();
 }
-
-// A small deterministic generator, so that every run sees the same junk.
-struct Lcg {
-  uint32_t state;
-  uint32_t Next() { return state = state * 1664525u + 1013904223u; }
-};
 
 struct ReadCase {
   const char* name;

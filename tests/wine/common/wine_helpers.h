@@ -1,6 +1,6 @@
 // Helpers shared by every test program that runs under Wine: whole files,
 // scratch folders, the prefix's configuration folder, other programs, their
-// windows, waiting with a deadline and seeded random data.
+// windows and waiting with a deadline.
 #pragma once
 #include <windows.h>
 
@@ -110,13 +110,3 @@ HWND FindOwnDialog(const char* caption);
 // The window's text, asked without hanging on a hung owner.
 std::string WindowText(HWND window);
 
-// ---- seeded random data ------------------------------------------------------------
-
-// The same numbers on every run and platform, for generated inputs.
-struct Lcg {
-  uint32_t state;
-  uint32_t Next() { return state = state * 1664525u + 1013904223u; }
-  uint32_t Below(uint32_t n) { return (Next() >> 8) % n; }
-  template <typename T, size_t N>
-  const T& Pick(const T (&items)[N]) { return items[Below(N)]; }
-};

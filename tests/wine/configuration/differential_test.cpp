@@ -16,6 +16,7 @@
 
 #include "setup/configuration.h"
 #include "setup/ini_document.h"
+#include "tests/native/seeded_random.h"
 #include "tests/wine/common/wine_helpers.h"
 
 namespace {
