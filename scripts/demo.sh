@@ -29,7 +29,7 @@ scripts/wine-run.sh build/windows/tools/demo/sim_demo.exe \
 "$python" tools/demo/plot_eye_point.py "$out/trace.csv" "$out/eye_point.png" 6
 
 smoothing=50 curve=50
-scripts/wine-run.sh build/windows/testbed/feel_measure/feel_measure.exe \
+scripts/wine-run.sh build/windows/tools/demo/feel_measure.exe \
   "$(win testbed/recordings/hand_tremor.rec)" "$(win "$out")/feel.csv" "$smoothing" "$curve" | tee "$out/feel.txt"
 "$python" tools/demo/plot_feel.py "$out/feel.csv" testbed/recordings/hand_tremor.rec "$out/feel.png" \
   "$smoothing" "$curve"
