@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "setup/resources/resource.h"
+
 static const char* const kFunctionEntries[kFunctionCount] = {
     "Simulate a key press",
     "Reset eye point (rotation only)",
@@ -97,16 +99,16 @@ ButtonAssignment MakeAssignment(const AddRequest& request) {
   return record;
 }
 
-bool AddCommand(ButtonsEdit edit, const AddRequest& request, const CommandPrompts& prompts) {
+bool AddCommand(ButtonsEdit edit, const AddRequest& request, const DialogHost& host) {
   const AddVerdict verdict = CheckAddRequest(request);
   if (verdict != kAddAccepted) {
-    prompts.show(prompts.context, AddRefusalText(verdict));
+    host.show(host.context, AddRefusalText(verdict));
     return false;
   }
   // CheckAddRequest has refused every number past the table.
   ButtonAssignment& record = edit.table[request.button];
   if (record.assigned != 0 &&
-      !prompts.ask(prompts.context,
+      !host.ask(host.context,
                    "The specified button is already assigned. Do you want to overwrite the old assignment with the "
                    "current one?")) {
     return false;
@@ -116,13 +118,13 @@ bool AddCommand(ButtonsEdit edit, const AddRequest& request, const CommandPrompt
   return true;
 }
 
-bool DeleteCommand(ButtonsEdit edit, int button, const CommandPrompts& prompts) {
+bool DeleteCommand(ButtonsEdit edit, int button, const DialogHost& host) {
   if (button < 0) {
-    prompts.show(prompts.context,
+    host.show(host.context,
                  "Please select the Assigned button to delete before clicking 'Delete selected assignment'");
     return false;
   }
-  if (!prompts.ask(prompts.context, "Are you sure that you want to delete the currently highlighted assigned button?"))
+  if (!host.ask(host.context, "Are you sure that you want to delete the currently highlighted assigned button?"))
     return false;
   // Every entry carries a button of the table; anything else is not ours to clear.
   if (button >= kButtonCount) return false;
@@ -131,12 +133,48 @@ bool DeleteCommand(ButtonsEdit edit, int button, const CommandPrompts& prompts) 
   return true;
 }
 
-bool CancelCommand(bool* unsaved, const CommandPrompts& prompts) {
+bool CancelCommand(bool* unsaved, const DialogHost& host) {
   if (*unsaved &&
-      !prompts.ask(prompts.context,
+      !host.ask(host.context,
                    "The configuration has been changed but not saved, are you sure that you want to quit?")) {
     return false;
   }
   *unsaved = false;
+  return true;
+}
+
+const char* GetButtonHint(int32_t deviceButton) {
+  if (deviceButton != 0) return nullptr;
+  return "To get a key number, please hold down the desired button on the device, while Get is clicked.";
+}
+
+bool ButtonsCommand(int command, ButtonsEdit edit, const ButtonsControls& controls, const DialogHost& host) {
+  switch (command) {
+    case IDC_BTN_ADD:
+      if (AddCommand(edit, controls.add, host)) host.refresh(host.context);
+      return true;
+    case IDC_BTN_DELETE:
+      if (DeleteCommand(edit, controls.selectedButton, host)) host.refresh(host.context);
+      return true;
+    case IDC_BTN_SAVE:
+      if (const char* unsaved = host.save(host.context)) {
+        // The edits stay unsaved and the dialog open, so Save can be tried again.
+        ShowSaveFailure(host, unsaved);
+        return true;
+      }
+      *edit.unsaved = false;
+      break;
+    case IDC_BTN_CANCEL:
+      if (!CancelCommand(edit.unsaved, host)) return true;
+      host.reload(host.context);
+      break;
+    case kCloseRequest:
+      // Alt+F4: no question, no write, no reload; the edits stay live.
+      break;
+    default:
+      return false;
+  }
+  host.stop(host.context);
+  host.end(host.context);
   return true;
 }

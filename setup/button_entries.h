@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "setup/configuration_records.h"
+#include "setup/dialog_commands.h"
 
 // The function list, in its fixed order: an entry's index is the function
 // code that Add stores.
@@ -78,14 +79,6 @@ ButtonAssignment MakeAssignment(const AddRequest& request);
 
 // ---- the commands --------------------------------------------------------
 
-// The window's part in a command: a message box, and a Yes/No question
-// (true for Yes).
-struct CommandPrompts {
-  void (*show)(void* context, const char* text);
-  bool (*ask)(void* context, const char* question);
-  void* context;
-};
-
 // The dialog's edits: the live table, read by the tick between any two
 // steps of a command, and whether it differs from the file. The flag
 // outlives the dialog: closing the window keeps both.
@@ -97,11 +90,28 @@ struct ButtonsEdit {
 // "Add current assignment": a refused request gets its message; replacing an
 // assigned button is asked first; only then is the whole record written and
 // the edit marked unsaved. True when it wrote.
-bool AddCommand(ButtonsEdit edit, const AddRequest& request, const CommandPrompts& prompts);
+bool AddCommand(ButtonsEdit edit, const AddRequest& request, const DialogHost& host);
 // "Delete selected assignment" of the entry of `button` (-1: no entry
 // selected): asked first, then the record cleared and the edit marked
 // unsaved. True when it cleared.
-bool DeleteCommand(ButtonsEdit edit, int button, const CommandPrompts& prompts);
+bool DeleteCommand(ButtonsEdit edit, int button, const DialogHost& host);
 // Cancel: with unsaved edits, asks first. True when the dialog ends; the
 // caller then reloads the file, so the flag is cleared.
-bool CancelCommand(bool* unsaved, const CommandPrompts& prompts);
+bool CancelCommand(bool* unsaved, const DialogHost& host);
+
+// What Get does with the button the device holds: null to show its number,
+// else the hint to hold one down (none held).
+const char* GetButtonHint(int32_t deviceButton);
+
+// What the dialog read from its controls before a command.
+struct ButtonsControls {
+  AddRequest add;
+  int selectedButton;  // button of the selected assigned entry, -1 for none
+};
+
+// The buttons setup dialog's Add, Delete, Save, Cancel and close request
+// (Get and "Get a keycode" are the window's own). An Add or Delete that wrote
+// rebuilds the lists; Save ends the dialog with the edits saved, or stays
+// open and unsaved after a failure; a Cancel that ends reloads the file; the
+// close request asks nothing and keeps the live edits and the flag.
+bool ButtonsCommand(int command, ButtonsEdit edit, const ButtonsControls& controls, const DialogHost& host);

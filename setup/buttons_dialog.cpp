@@ -1,8 +1,7 @@
 // The "Device buttons setup" dialog (template 127): binds device buttons to
 // actions by writing the live gButtonAssignments directly, so a binding
-// works at the next tick. Save writes the table; Cancel throws the edits
-// away by reloading the configuration; closing the window keeps them live
-// without writing.
+// works at the next tick. ButtonsCommand decides what Add, Delete, Save,
+// Cancel and closing the window do.
 //
 // The tick runs inside this dialog's modal loop and inside every message box
 // it shows, and reads the same table. Each command therefore reads the
@@ -10,7 +9,6 @@
 // tick never sees a half-written one.
 #include "module/device_link.h"
 #include "module/lifecycle.h"
-#include "module/tick.h"
 #include "setup/button_entries.h"
 #include "setup/configuration_store.h"
 #include "setup/dialog_support.h"
@@ -23,9 +21,6 @@ namespace {
 // state: it outlives the dialog (closing the window keeps it) and starts
 // clear when the module is loaded.
 bool gButtonsUnsavedChanges = false;
-
-const char* const kGetButtonHint =
-    "To get a key number, please hold down the desired button on the device, while Get is clicked.";
 
 LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
   return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
@@ -61,57 +56,42 @@ void ShowKeyName(HWND dialog) {
 
 void OnGetButton(HWND dialog) {
   ReadDevice();
-  if (gDeviceFrame.button != 0) {
-    SetDlgItemInt(dialog, IDC_BTN_NUMBER, static_cast<UINT>(gDeviceFrame.button), FALSE);
+  if (const char* hint = GetButtonHint(gDeviceFrame.button)) {
+    ShowDialogMessage(dialog, hint);
   } else {
-    ShowDialogMessage(dialog, kGetButtonHint);
+    SetDlgItemInt(dialog, IDC_BTN_NUMBER, static_cast<UINT>(gDeviceFrame.button), FALSE);
   }
 }
 
-AddRequest ReadAddRequest(HWND dialog) {
-  AddRequest request = {};
+ButtonsControls ReadControls(HWND dialog) {
+  ButtonsControls controls = {};
+  AddRequest& request = controls.add;
   request.buttonValid = ReadDialogNumber(dialog, IDC_BTN_NUMBER, &request.button);
   request.functionIndex = static_cast<int>(SendItem(dialog, IDC_BTN_FUNCTIONS, LB_GETCURSEL, 0, 0));
   request.keycodeValid = ReadDialogNumber(dialog, IDC_BTN_KEYCODE, &request.keycode);
   request.shift = IsDlgButtonChecked(dialog, IDC_BTN_SHIFT) == BST_CHECKED;
   request.ctrl = IsDlgButtonChecked(dialog, IDC_BTN_CTRL) == BST_CHECKED;
   request.alt = IsDlgButtonChecked(dialog, IDC_BTN_ALT) == BST_CHECKED;
-  return request;
-}
-
-void ShowPrompt(void* dialog, const char* text) { ShowDialogMessage(static_cast<HWND>(dialog), text); }
-bool AskPrompt(void* dialog, const char* question) { return AskDialogQuestion(static_cast<HWND>(dialog), question); }
-CommandPrompts PromptsOf(HWND dialog) { return CommandPrompts{ShowPrompt, AskPrompt, dialog}; }
-const ButtonsEdit kEdit = {gButtonAssignments, &gButtonsUnsavedChanges};
-
-void OnAdd(HWND dialog) {
-  if (AddCommand(kEdit, ReadAddRequest(dialog), PromptsOf(dialog))) Rebuild(dialog);
-}
-
-void OnDelete(HWND dialog) {
   const LRESULT selected = SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETCURSEL, 0, 0);
   const LRESULT button =
       selected < 0 ? -1 : SendItem(dialog, IDC_BTN_ASSIGNED, LB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
   // LB_ERR is -1 too: no button.
-  if (DeleteCommand(kEdit, button < 0 ? -1 : static_cast<int>(button), PromptsOf(dialog))) Rebuild(dialog);
+  controls.selectedButton = button < 0 ? -1 : static_cast<int>(button);
+  return controls;
 }
 
-void OnSave(HWND dialog) {
-  if (!SaveButtonAssignments()) {
-    // The edits stay unsaved and the dialog open, so Save can be tried again.
-    ShowSaveFailure(dialog, gUnsavedFile);
-    return;
-  }
-  gButtonsUnsavedChanges = false;
-  KillTimer(dialog, kKeyNameTimer);
-  EndDialog(dialog, 0);
-}
+const char* Save(void*) { return SaveOutcome(SaveButtonAssignments()); }
+void Refresh(void* dialog) { Rebuild(static_cast<HWND>(dialog)); }
+void Stop(void* dialog) { KillTimer(static_cast<HWND>(dialog), kKeyNameTimer); }
 
-void OnCancel(HWND dialog) {
-  if (!CancelCommand(&gButtonsUnsavedChanges, PromptsOf(dialog))) return;
-  LoadConfiguration(CurrentAircraftTitle());
-  KillTimer(dialog, kKeyNameTimer);
-  EndDialog(dialog, 0);
+bool OnCommand(HWND dialog, int command) {
+  DialogHost host = HostOf(dialog);
+  host.save = Save;
+  host.refresh = Refresh;
+  host.stop = Stop;
+  const ButtonsEdit edit = {gButtonAssignments, &gButtonsUnsavedChanges};
+  const ButtonsControls controls = command == kCloseRequest ? ButtonsControls{} : ReadControls(dialog);
+  return ButtonsCommand(command, edit, controls, host);
 }
 
 }  // namespace
@@ -125,10 +105,10 @@ INT_PTR CALLBACK ButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       ShowKeyName(dialog);
       return TRUE;
     case WM_COMMAND:
-      // Whole-argument matches: list box and edit notifications carry the
-      // same ids with a non-zero code and are ignored. Esc (IDCANCEL, 2) has
-      // no button here; Enter presses the default button, Cancel.
-      switch (wParam) {
+      // List box and edit notifications carry the same ids with a non-zero
+      // code and are no command. Esc (IDCANCEL, 2) has no button here;
+      // Enter presses the default button, Cancel.
+      switch (ClickedControl(wParam)) {
         case IDC_BTN_GET_NUMBER:
           OnGetButton(dialog);
           return TRUE;
@@ -136,24 +116,10 @@ INT_PTR CALLBACK ButtonsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
           // Owned by this dialog; nothing comes back from it.
           DialogBoxParamA(gModuleInstance, MAKEINTRESOURCEA(IDD_GET_KEYCODE), dialog, KeycodeDialogProc, 0);
           return TRUE;
-        case IDC_BTN_ADD:
-          OnAdd(dialog);
-          return TRUE;
-        case IDC_BTN_DELETE:
-          OnDelete(dialog);
-          return TRUE;
-        case IDC_BTN_SAVE:
-          OnSave(dialog);
-          return TRUE;
-        case IDC_BTN_CANCEL:
-          OnCancel(dialog);
-          return TRUE;
       }
-      return FALSE;
+      return OnCommand(dialog, ClickedControl(wParam)) ? TRUE : FALSE;
     case WM_CLOSE:
-      // Alt+F4: no question, no write, no reload; the edits stay live.
-      KillTimer(dialog, kKeyNameTimer);
-      EndDialog(dialog, 0);
+      OnCommand(dialog, kCloseRequest);
       return TRUE;
   }
   return FALSE;

@@ -1,8 +1,7 @@
 // The "Device calibration" dialog (template 120): polls the device every
 // 10 ms, widens each axis's range in gAxisCalibration and shows the ranges
-// and the current readings. DoingCalibration is 1 in both configuration
-// files for exactly as long as the dialog is open, whichever way it closes,
-// because the device server reads the raw axes meanwhile.
+// and the current readings. OpenCalibration and CalibrationCommand decide
+// the rest: DoingCalibration is 1 for exactly as long as the dialog is open.
 #include "module/device_link.h"
 #include "setup/calibration_tracker.h"
 #include "setup/configuration_store.h"
@@ -15,9 +14,20 @@ namespace {
 constexpr int kBackgroundWidthPx = 468;
 constexpr int kBackgroundHeightPx = 464;
 
+const char* Save(void*) { return SaveOutcome(SaveCalibration()); }
+const char* SetFlag(void*, int value) { return SaveOutcome(SetCalibrationFlag(value)); }
+void Stop(void* dialog) { KillTimer(static_cast<HWND>(dialog), kCalibrationPollTimer); }
+
+DialogHost CalibrationHost(HWND dialog) {
+  DialogHost host = HostOf(dialog);
+  host.save = Save;
+  host.setCalibrationFlag = SetFlag;
+  host.stop = Stop;
+  return host;
+}
+
 void OnOpen(HWND dialog) {
-  SetCalibrationFlag(1);
-  ResetCalibration(gAxisCalibration);
+  OpenCalibration(gAxisCalibration, CalibrationHost(dialog));
   BringDialogForward(dialog);
   SetTimer(dialog, kCalibrationPollTimer, kCalibrationPollMs, nullptr);
 }
@@ -28,18 +38,6 @@ void OnPoll(HWND dialog) {
   CalibrationLabel labels[kCalibrationLabelCount];
   FormatCalibrationLabels(gAxisCalibration, gDeviceFrame, labels);
   for (const CalibrationLabel& label : labels) SetDlgItemTextA(dialog, label.controlId, label.text);
-}
-
-// Every way out: the timer goes first, so no poll can run after the flag
-// has been cleared. The dialog closes even when a write fails, but says so:
-// a flag left at 1 keeps the server on raw readings.
-void Close(HWND dialog, bool save) {
-  KillTimer(dialog, kCalibrationPollTimer);
-  const char* unsaved = nullptr;
-  if (save && !SaveCalibration()) unsaved = gUnsavedFile;
-  if (!SetCalibrationFlag(0) && unsaved == nullptr) unsaved = gUnsavedFile;
-  if (unsaved != nullptr) ShowSaveFailure(dialog, unsaved);
-  EndDialog(dialog, 0);
 }
 
 }  // namespace
@@ -59,17 +57,9 @@ INT_PTR CALLBACK CalibrationDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_COMMAND:
       // Esc (IDCANCEL, 2) has no button here and does nothing; Enter
       // presses the default button, CANCEL.
-      if (IsClickOf(wParam, IDC_CAL_SAVE)) {
-        Close(dialog, true);
-        return TRUE;
-      }
-      if (IsClickOf(wParam, IDC_CAL_CANCEL)) {
-        Close(dialog, false);
-        return TRUE;
-      }
-      return FALSE;
+      return CalibrationCommand(ClickedControl(wParam), CalibrationHost(dialog)) ? TRUE : FALSE;
     case WM_CLOSE:
-      Close(dialog, false);
+      CalibrationCommand(kCloseRequest, CalibrationHost(dialog));
       return TRUE;
   }
   return FALSE;

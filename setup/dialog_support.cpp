@@ -1,9 +1,9 @@
 // Win32 steps shared by the setup dialogs.
 #include "setup/dialog_support.h"
 
-#include <cstdio>
-
 #include "module/lifecycle.h"
+#include "module/tick.h"
+#include "setup/configuration_store.h"
 #include "setup/dialog_background_win.h"
 #include "setup/dialog_number.h"
 
@@ -12,8 +12,14 @@ namespace {
 // Longer than any number worth reading, leading zeros and all; a longer
 // text is not taken as a number rather than read cut short.
 constexpr int kNumberTextChars = 1024;
-// A path of up to MAX_PATH characters and the sentences around it.
-constexpr int kSaveFailureTextChars = 512;
+
+HWND DialogOf(void* context) { return static_cast<HWND>(context); }
+void Show(void* context, const char* text) { MessageBoxA(DialogOf(context), text, kMessageCaption, MB_OK); }
+bool Ask(void* context, const char* question) {
+  return MessageBoxA(DialogOf(context), question, kMessageCaption, MB_YESNO) == IDYES;
+}
+void Reload(void*) { LoadConfiguration(CurrentAircraftTitle()); }
+void End(void* context) { EndDialog(DialogOf(context), 0); }
 
 }  // namespace
 
@@ -35,22 +41,21 @@ void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height) {
   PaintBackgroundPicture(dialog, gModuleInstance, bitmapId, width, height);
 }
 
-void ShowDialogMessage(HWND dialog, const char* text) {
-  MessageBoxA(dialog, text, kMessageCaption, MB_OK);
+void ShowDialogMessage(HWND dialog, const char* text) { Show(dialog, text); }
+
+DialogHost HostOf(HWND dialog) {
+  DialogHost host = {};
+  host.context = dialog;
+  host.show = Show;
+  host.ask = Ask;
+  host.reload = Reload;
+  host.end = End;
+  return host;
 }
 
-void ShowSaveFailure(HWND dialog, const char* file) {
-  // Whatever kept the file, it is usually another program holding it open.
-  char text[kSaveFailureTextChars];
-  std::snprintf(text, sizeof text,
-                "The configuration could not be saved to the file\n%s\n\nAnother program may be holding it open. "
-                "Close that program and try again.",
-                file != nullptr && file[0] != '\0' ? file : "(the Application Data folder is not available)");
-  ShowDialogMessage(dialog, text);
-}
-
-bool AskDialogQuestion(HWND dialog, const char* text) {
-  return MessageBoxA(dialog, text, kMessageCaption, MB_YESNO) == IDYES;
+const char* SaveOutcome(bool saved) {
+  if (saved) return nullptr;
+  return gUnsavedFile != nullptr ? gUnsavedFile : "";
 }
 
 void KeyNameOf(int32_t keycode, char* name, size_t capacity) {

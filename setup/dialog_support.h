@@ -1,12 +1,14 @@
 // What the four setup dialogs do alike: the window timers they start, the
 // topmost-and-focus step of every opening, the background picture painted
-// under the controls, the message boxes, and the key names of the buttons
-// setup dialog.
+// under the controls, the host their commands run on, and the key names of
+// the buttons setup dialog.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+
+#include "setup/dialog_commands.h"
 
 // Window timers of the setup dialogs. Each lives on its own dialog window,
 // so the ids only need to differ within one dialog; distinct values keep a
@@ -19,11 +21,6 @@ enum DialogTimerId : UINT_PTR {
 constexpr UINT kCalibrationPollMs = 10;
 constexpr UINT kKeyNameRefreshMs = 100;
 constexpr UINT kKeyScanMs = 1;
-
-// The command a dialog acts on: a click of control `id` (notification code
-// 0), never an edit box or list box notification that shares the id in the
-// low word.
-inline bool IsClickOf(WPARAM wParam, int id) { return wParam == static_cast<WPARAM>(id); }
 
 // Reads edit box `id` as an unsigned decimal number (ReadUnsignedNumber):
 // false and 0 when the text is no such number.
@@ -38,11 +35,14 @@ void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height);
 
 // Message box with the module's caption, owned by the dialog.
 void ShowDialogMessage(HWND dialog, const char* text);
-// Says that `file` (gUnsavedFile after a failed save) could not be saved,
-// in a message box with the module's caption owned by the dialog.
-void ShowSaveFailure(HWND dialog, const char* file);
-// Yes/No question with the module's caption; true only for Yes.
-bool AskDialogQuestion(HWND dialog, const char* text);
+
+// The host of `dialog`'s commands: message boxes and questions with the
+// module's caption owned by it, the reload of the current aircraft's
+// configuration, and EndDialog. Each dialog adds the parts of its own.
+DialogHost HostOf(HWND dialog);
+// What a save gives a command: null when it saved, else the file that was
+// not (gUnsavedFile, or "" should it be unset).
+const char* SaveOutcome(bool saved);
 
 // The keyboard layout's name of a virtual-key code (GetKeyNameTextA of its
 // scan code), "" when it has none.

@@ -1,7 +1,7 @@
 // The "Default eye point" dialog (template 129): edits the current
 // aircraft's default eye point as twelve texts, an integer and a fractional
 // part per axis, the form the settings file keeps. Get copies the live eye
-// point into the boxes; only OK & Save stores them.
+// point into the boxes; only OK & Save stores them (EyePointCommand).
 #include "module/motion.h"
 #include "module/tick.h"
 #include "setup/configuration_store.h"
@@ -41,35 +41,34 @@ void OnOpen(HWND dialog) {
   }
 }
 
-void OnGetCurrent(HWND dialog) {
+void ShowCurrent(void* dialog) {
   // The tick keeps moving the eye point while the dialog is open: each Get
   // takes it as it is now.
   const EyePoint eye = gMotion.eye;
   for (const EyePointRow& row : kRows) {
     const EyePointTexts texts = SplitEyePointValue(eye.*row.field);
-    SetDlgItemTextA(dialog, row.integerBox, texts.integerText);
-    SetDlgItemTextA(dialog, row.fractionBox, texts.fractionText);
+    SetDlgItemTextA(static_cast<HWND>(dialog), row.integerBox, texts.integerText);
+    SetDlgItemTextA(static_cast<HWND>(dialog), row.fractionBox, texts.fractionText);
   }
 }
 
-void OnSave(HWND dialog) {
+const char* Save(void* dialog) {
   char boxes[kEyePointTextCount][kEyePointTextSize];
   const char* texts[kEyePointTextCount];
   for (int i = 0; i < kEyeAxisCount; ++i) {
     // Unchecked: the next load decides what the texts are worth.
-    GetDlgItemTextA(dialog, kRows[i].integerBox, boxes[2 * i], kEyePointTextSize);
-    GetDlgItemTextA(dialog, kRows[i].fractionBox, boxes[2 * i + 1], kEyePointTextSize);
+    GetDlgItemTextA(static_cast<HWND>(dialog), kRows[i].integerBox, boxes[2 * i], kEyePointTextSize);
+    GetDlgItemTextA(static_cast<HWND>(dialog), kRows[i].fractionBox, boxes[2 * i + 1], kEyePointTextSize);
   }
   for (int i = 0; i < kEyePointTextCount; ++i) texts[i] = boxes[i];
-  if (!SaveDefaultEyePoint(CurrentAircraftTitle(), texts)) {
-    // Open still, the boxes as typed, so that OK & Save can be tried again.
-    ShowSaveFailure(dialog, gUnsavedFile);
-    return;
-  }
-  // The reload makes the new default the one the reset actions use; the eye
-  // point itself stays where it is.
-  LoadConfiguration(CurrentAircraftTitle());
-  EndDialog(dialog, 0);
+  return SaveOutcome(SaveDefaultEyePoint(CurrentAircraftTitle(), texts));
+}
+
+DialogHost EyePointHost(HWND dialog) {
+  DialogHost host = HostOf(dialog);
+  host.save = Save;
+  host.refresh = ShowCurrent;
+  return host;
 }
 
 }  // namespace
@@ -81,21 +80,9 @@ INT_PTR CALLBACK EyePointDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       return TRUE;
     case WM_COMMAND:
       // Here Esc is the Cancel button's own id and cancels.
-      if (IsClickOf(wParam, IDC_EYE_GET_CURRENT)) {
-        OnGetCurrent(dialog);
-        return TRUE;
-      }
-      if (IsClickOf(wParam, IDC_EYE_SAVE)) {
-        OnSave(dialog);
-        return TRUE;
-      }
-      if (IsClickOf(wParam, IDC_EYE_CANCEL)) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
+      return EyePointCommand(ClickedControl(wParam), EyePointHost(dialog)) ? TRUE : FALSE;
     case WM_CLOSE:
-      EndDialog(dialog, 0);
+      EyePointCommand(kCloseRequest, EyePointHost(dialog));
       return TRUE;
   }
   return FALSE;

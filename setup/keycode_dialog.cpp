@@ -44,7 +44,7 @@ INT_PTR CALLBACK KeycodeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       OnScan(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (IsClickOf(wParam, IDC_KEY_QUIT)) {
+      if (ClickedControl(wParam) == IDC_KEY_QUIT) {
         Close(dialog);
         return TRUE;
       }

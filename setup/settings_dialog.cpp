@@ -1,11 +1,8 @@
 // The "Device settings" dialog (template 126): edits the live
-// gModuleSettings in place. SAVE takes the controls over and writes them;
-// RESET TO DEFAULT changes the live values at once without writing; CANCEL
-// and the close request take nothing over and restore nothing.
+// gModuleSettings in place; SettingsCommand decides what each button does.
 //
 // The dialog keeps no state of its own: every value goes straight between a
 // control and gModuleSettings through the table in settings_controls.
-#include "setup/configuration.h"
 #include "setup/configuration_store.h"
 #include "setup/dialog_support.h"
 #include "setup/dialogs.h"
@@ -43,21 +40,16 @@ void TakeSettings(HWND dialog) {
   }
 }
 
-void OnSave(HWND dialog) {
-  TakeSettings(dialog);
-  if (!SaveSettings()) {
-    // Open still, so that SAVE can be pressed again once the file is free.
-    ShowSaveFailure(dialog, gUnsavedFile);
-    return;
-  }
-  EndDialog(dialog, 0);
-}
+void Take(void* dialog) { TakeSettings(static_cast<HWND>(dialog)); }
+const char* Save(void*) { return SaveOutcome(SaveSettings()); }
+void Refresh(void* dialog) { ShowSettings(static_cast<HWND>(dialog)); }
 
-void OnResetToDefault(HWND dialog) {
-  // The running module uses the defaults from now on, until the next load
-  // brings back the file's values.
-  gModuleSettings = kDefaultModuleSettings;
-  ShowSettings(dialog);
+DialogHost SettingsHost(HWND dialog) {
+  DialogHost host = HostOf(dialog);
+  host.take = Take;
+  host.save = Save;
+  host.refresh = Refresh;
+  return host;
 }
 
 }  // namespace
@@ -73,21 +65,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       // Esc arrives as IDCANCEL (2), which this dialog has no button for:
       // it does nothing. Enter arrives as the default button, CANCEL.
-      if (IsClickOf(wParam, IDC_SET_SAVE)) {
-        OnSave(dialog);
-        return TRUE;
-      }
-      if (IsClickOf(wParam, IDC_SET_RESET)) {
-        OnResetToDefault(dialog);
-        return TRUE;
-      }
-      if (IsClickOf(wParam, IDC_SET_CANCEL)) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
+      return SettingsCommand(ClickedControl(wParam), &gModuleSettings, SettingsHost(dialog)) ? TRUE : FALSE;
     case WM_CLOSE:
-      EndDialog(dialog, 0);
+      SettingsCommand(kCloseRequest, &gModuleSettings, SettingsHost(dialog));
       return TRUE;
   }
   return FALSE;

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "setup/resources/resource.h"
+#include "tests/native/scripted_host.h"
+
 namespace {
 
 TEST(ButtonEntries, FunctionListHoldsFourEntriesInCodeOrder) {
@@ -179,19 +182,6 @@ TEST(ButtonEntries, AcceptedAddWritesOneActionAndTheModifiers) {
 
 namespace {
 
-// The window's part played by the test: every text shown or asked, in
-// order, and the answers given in turn ('Y' or 'N').
-struct ScriptedPrompts {
-  std::vector<std::string> seen;
-  const char* answers = "";
-  static void Show(void* self, const char* text) { static_cast<ScriptedPrompts*>(self)->seen.push_back(text); }
-  static bool Ask(void* self, const char* question) {
-    auto* script = static_cast<ScriptedPrompts*>(self);
-    script->seen.push_back(std::string("? ") + question);
-    return *script->answers != '\0' && *script->answers++ == 'Y';
-  }
-};
-
 const char kOverwrite[] =
     "? The specified button is already assigned. Do you want to overwrite the old assignment with the current one?";
 const char kDelete[] = "? Are you sure that you want to delete the currently highlighted assigned button?";
@@ -199,59 +189,62 @@ const char kQuit[] = "? The configuration has been changed but not saved, are yo
 const char kNothingSelected[] =
     "Please select the Assigned button to delete before clicking 'Delete selected assignment'";
 
-}  // namespace
-
 TEST(ButtonEntries, CommandsAskTheirQuestionsBeforeTouchingTheTable) {
-  enum Command { kAdd, kAddRefused, kDelete3, kDeleteNone, kDeletePastTable, kCancel };
-  const ButtonAssignment kOld = Record(0, 0, 0, 1);                   // button 3: reset all
-  const ButtonAssignment kNew = {1, 0, 1, 0, 0, 1, 0, 0, 0};          // reset rotation with Shift
+  const ButtonAssignment kOld = Record(0, 0, 0, 1);           // button 3: reset all
+  const ButtonAssignment kNew = {1, 0, 1, 0, 0, 1, 0, 0, 0};  // reset rotation with Shift
   const ButtonAssignment kFree = {};
+  const std::vector<std::string> kEnd = {"stop", "end"};
   struct Case {
     const char* name;
-    Command command;
+    int command;
+    int function;  // of the Add request, for button 3 with Shift
+    int selected;
     bool assigned;  // button 3 holds kOld before
     bool unsavedBefore;
-    const char* answers;
-    std::vector<std::string> seen;
-    bool result;
+    const char* script;  // answers, or the save failing
+    std::vector<std::string> calls;
     ButtonAssignment after;  // button 3
     bool unsavedAfter;
   } const cases[] = {
-      {"add to a free button", kAdd, false, false, "", {}, true, kNew, true},
-      {"add refused", kAddRefused, true, false, "Y", {AddRefusalText(kAddNoFunction)}, false, kOld, false},
-      {"add over a binding, No", kAdd, true, false, "N", {kOverwrite}, false, kOld, false},
-      {"add over a binding, Yes", kAdd, true, false, "Y", {kOverwrite}, true, kNew, true},
-      {"delete without a selection", kDeleteNone, true, false, "", {kNothingSelected}, false, kOld, false},
-      {"delete, No", kDelete3, true, false, "N", {kDelete}, false, kOld, false},
-      {"delete, Yes", kDelete3, true, true, "Y", {kDelete}, true, kFree, true},
-      {"delete an entry past the table, Yes", kDeletePastTable, true, false, "Y", {kDelete}, false, kOld, false},
-      {"cancel with nothing unsaved", kCancel, true, false, "", {}, true, kOld, false},
-      {"cancel unsaved, No", kCancel, true, true, "N", {kQuit}, false, kOld, true},
-      {"cancel unsaved, Yes", kCancel, true, true, "Y", {kQuit}, true, kOld, false},
+      {"add to a free button", IDC_BTN_ADD, 1, -1, false, false, "", {"refresh"}, kNew, true},
+      {"add refused", IDC_BTN_ADD, -1, -1, true, false, "Y", {AddRefusalText(kAddNoFunction)}, kOld, false},
+      {"add over a binding, No", IDC_BTN_ADD, 1, -1, true, false, "N", {kOverwrite}, kOld, false},
+      {"add over a binding, Yes", IDC_BTN_ADD, 1, -1, true, false, "Y", {kOverwrite, "refresh"}, kNew, true},
+      {"delete without a selection", IDC_BTN_DELETE, 1, -1, true, false, "", {kNothingSelected}, kOld, false},
+      {"delete, No", IDC_BTN_DELETE, 1, 3, true, false, "N", {kDelete}, kOld, false},
+      {"delete, Yes", IDC_BTN_DELETE, 1, 3, true, true, "Y", {kDelete, "refresh"}, kFree, true},
+      {"delete an entry past the table", IDC_BTN_DELETE, 1, kButtonCount, true, false, "Y", {kDelete}, kOld, false},
+      {"cancel with nothing unsaved", IDC_BTN_CANCEL, 1, 3, true, false, "", {"reload", "stop", "end"}, kOld, false},
+      {"cancel unsaved, No", IDC_BTN_CANCEL, 1, 3, true, true, "N", {kQuit}, kOld, true},
+      {"cancel unsaved, Yes", IDC_BTN_CANCEL, 1, 3, true, true, "Y", {kQuit, "reload", "stop", "end"}, kOld, false},
+      {"save clears the flag", IDC_BTN_SAVE, 1, 3, true, true, "", {"save", "stop", "end"}, kOld, false},
+      {"failed save stays open and unsaved", IDC_BTN_SAVE, 1, 3, true, true, "save", {"save", Failed(kSettingsFile)},
+       kOld, true},
+      {"closing keeps the edits and the flag", kCloseRequest, 1, 3, true, true, "", kEnd, kOld, true},
+      {"Esc has no button here", 2, 1, 3, true, true, "", {}, kOld, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ButtonAssignment table[kButtonCount] = {};
     if (c.assigned) table[3] = kOld;
     bool unsaved = c.unsavedBefore;
-    ScriptedPrompts script;
-    script.answers = c.answers;
-    const CommandPrompts prompts = {ScriptedPrompts::Show, ScriptedPrompts::Ask, &script};
-    const ButtonsEdit edit = {table, &unsaved};
-    AddRequest add = Request(true, 3, kFunctionResetRotation, false, 0);
-    add.shift = true;
-    bool result = false;
-    switch (c.command) {
-      case kAdd: result = AddCommand(edit, add, prompts); break;
-      case kAddRefused: result = AddCommand(edit, Request(true, 3, -1, true, 65), prompts); break;
-      case kDelete3: result = DeleteCommand(edit, 3, prompts); break;
-      case kDeleteNone: result = DeleteCommand(edit, -1, prompts); break;
-      case kDeletePastTable: result = DeleteCommand(edit, kButtonCount, prompts); break;
-      case kCancel: result = CancelCommand(&unsaved, prompts); break;
-    }
-    EXPECT_EQ(script.seen, c.seen);
-    EXPECT_EQ(result, c.result);
+    ScriptedHost script;
+    script.answers = c.script;
+    script.failing = c.script;
+    ButtonsControls controls = {Request(true, 3, c.function, false, 0), c.selected};
+    controls.add.shift = true;
+    ButtonsCommand(c.command, ButtonsEdit{table, &unsaved}, controls, script.Host());
+    EXPECT_EQ(script.log, c.calls);
     EXPECT_EQ(std::memcmp(&table[3], &c.after, sizeof c.after), 0);
     EXPECT_EQ(unsaved, c.unsavedAfter);
   }
 }
+
+TEST(ButtonEntries, GetShowsTheHeldButtonOrAsksToHoldOne) {
+  EXPECT_EQ(GetButtonHint(42), nullptr);
+  EXPECT_EQ(GetButtonHint(-1), nullptr);
+  EXPECT_STREQ(GetButtonHint(0),
+               "To get a key number, please hold down the desired button on the device, while Get is clicked.");
+}
+
+}  // namespace
