@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "setup/calibration_tracker.h"
 #include "setup/resources/resource.h"
+#include "setup/settings_controls.h"
 
 namespace {
 
@@ -33,16 +35,9 @@ INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 std::vector<DialogRow> Dialogs() {
   std::vector<DialogRow> rows = {
       {IDD_CALIBRATION, "Device calibration", 315, 401, IDC_CAL_CANCEL,
-       {{IDC_CAL_PITCH_MAX, "Static"}, {IDC_CAL_PITCH_MIN, "Static"}, {IDC_CAL_BANK_MIN, "Static"},
-        {IDC_CAL_BANK_MAX, "Static"}, {IDC_CAL_YAW_MIN, "Static"}, {IDC_CAL_YAW_MAX, "Static"},
-        {IDC_CAL_UP, "Static"}, {IDC_CAL_DOWN, "Static"}, {IDC_CAL_FORWARD, "Static"},
-        {IDC_CAL_BACKWARD, "Static"}, {IDC_CAL_LEFT, "Static"}, {IDC_CAL_RIGHT, "Static"},
-        {IDC_CAL_NOW_PITCH, "Static"}, {IDC_CAL_NOW_BANK, "Static"}, {IDC_CAL_NOW_YAW, "Static"},
-        {IDC_CAL_NOW_FORTHBACK, "Static"}, {IDC_CAL_NOW_LEFTRIGHT, "Static"}, {IDC_CAL_NOW_UPDOWN, "Static"},
-        {IDC_CAL_SAVE, "Button"}, {IDC_CAL_CANCEL, "Button"}}},
+       {{IDC_CAL_SAVE, "Button"}, {IDC_CAL_CANCEL, "Button"}}},
       {IDD_SETTINGS, "Device settings", 534, 364, IDC_SET_CANCEL,
-       {{IDC_SET_QUORIXMODE, "Button"}, {IDC_SET_USEONSLEW, "Button"}, {IDC_SET_SAVE, "Button"},
-        {IDC_SET_CANCEL, "Button"}, {IDC_SET_RESET, "Button"}}},
+       {{IDC_SET_SAVE, "Button"}, {IDC_SET_CANCEL, "Button"}, {IDC_SET_RESET, "Button"}}},
       {IDD_BUTTONS, "Device buttons setup", 333, 233, IDC_BTN_CANCEL,
        {{IDC_BTN_SAVE, "Button"}, {IDC_BTN_CANCEL, "Button"}, {IDC_BTN_NUMBER, "Edit"},
         {IDC_BTN_GET_NUMBER, "Button"}, {IDC_BTN_FUNCTIONS, "ListBox"}, {IDC_BTN_SHIFT, "Button"},
@@ -55,17 +50,14 @@ std::vector<DialogRow> Dialogs() {
        {{IDC_EYE_AIRCRAFT, "Static"}, {IDC_EYE_GET_CURRENT, "Button"}, {IDC_EYE_SAVE, "Button"},
         {IDC_EYE_CANCEL, "Button"}}},
   };
-  // Per axis: enabled and invert boxes, sensitivity and null zone edits.
-  const int axes[6][4] = {
-      {IDC_SET_RX_ENABLED, IDC_SET_RX_INVERT, IDC_SET_RX_SENSITIVITY, IDC_SET_RX_NULLZONE},
-      {IDC_SET_RY_ENABLED, IDC_SET_RY_INVERT, IDC_SET_RY_SENSITIVITY, IDC_SET_RY_NULLZONE},
-      {IDC_SET_RZ_ENABLED, IDC_SET_RZ_INVERT, IDC_SET_RZ_SENSITIVITY, IDC_SET_RZ_NULLZONE},
-      {IDC_SET_TY_ENABLED, IDC_SET_TY_INVERT, IDC_SET_TY_SENSITIVITY, IDC_SET_TY_NULLZONE},
-      {IDC_SET_TX_ENABLED, IDC_SET_TX_INVERT, IDC_SET_TX_SENSITIVITY, IDC_SET_TX_NULLZONE},
-      {IDC_SET_TZ_ENABLED, IDC_SET_TZ_INVERT, IDC_SET_TZ_SENSITIVITY, IDC_SET_TZ_NULLZONE}};
-  for (const auto& a : axes) {
-    rows[1].controls.insert(rows[1].controls.end(),
-                            {{a[0], "Button"}, {a[1], "Button"}, {a[2], "Edit"}, {a[3], "Edit"}});
+  // The labels the calibration poll writes, and the settings dialog's
+  // check boxes and edit boxes, as the code's own tables name them.
+  CalibrationLabel labels[kCalibrationLabelCount];
+  const AxisCalibration ranges[kAxisCount] = {};
+  FormatCalibrationLabels(ranges, DeviceFrame{}, labels);
+  for (const CalibrationLabel& label : labels) rows[0].controls.push_back({label.controlId, "Static"});
+  for (const SettingsControl& c : kSettingsControls) {
+    rows[1].controls.push_back({c.controlId, c.kind == kSettingsCheckBox ? "Button" : "Edit"});
   }
   for (int id = IDC_EYE_PITCH_INTEGER; id <= IDC_EYE_UPDOWN_FRACTION; ++id) rows[4].controls.push_back({id, "Edit"});
   return rows;

@@ -99,20 +99,17 @@ class DialogCase : public SimulatorCase {
   // Opens the dialog of menu item `item` and runs `drive` on a second thread
   // with the dialog's window. Returns once the dialog has closed. The result
   // says whether the dialog showed and `drive` closed it itself; a dialog
-  // left open is closed for it, so the case cannot hang. Without `drive`
-  // the case closes the dialog by other means and only the closing counts.
+  // left open is closed for it, so the case cannot hang.
   bool RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
-    Driver driver{caption, &drive, drive == nullptr, false};
+    Driver driver{caption, &drive, false, false};
     const size_t closedBefore = CountCalls(kDialogModeOff);
     DOUBLE(Double_AnswerDialogMode)(1);
     DOUBLE(Double_QueueEvent)(0, item, 0);
-    HANDLE thread = drive ? CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr) : nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr);
     const bool closed =
         SimHostPumpUntil(30000, [closedBefore] { return CountCalls(kDialogModeOff) > closedBefore; });
-    if (thread != nullptr) {
-      WaitForSingleObject(thread, 10000);
-      CloseHandle(thread);
-    }
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
     ticksWhileOpen_ = CallsBetweenLastOpenAndClose("CallDispatch");
     return closed && driver.found && !driver.leftOpen;
   }
