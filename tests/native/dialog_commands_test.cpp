@@ -82,13 +82,11 @@ TEST(DialogCommands, EachCommandCallsItsStepsInOrder) {
     }
     EXPECT_EQ(script.log, c.calls);
     EXPECT_EQ(handled, c.handled);
-    // The defaults: 100 % sensitivity, 50 % null zone, tY inverted, used on
-    // slew; the ranges' start values: 100000 up, -100000 down.
-    const bool replaced = c.dialog == kSettings
-                              ? live.axis[kAxisTX].sensitivity == 100 && live.axis[kAxisRZ].nullzone == 50 &&
-                                    live.axis[kAxisTY].invert == 1 && live.axis[kAxisTX].invert == 0 &&
-                                    live.useonslew == 1
-                              : ranges[kAxisRZ].minimum == 100000 && ranges[kAxisTX].maximum == -100000;
+    // Defaults: sensitivity 100, tY inverted, used on slew; start values of
+    // the ranges: 100000 up, -100000 down.
+    const bool replaced = c.dialog == kSettings ? live.axis[kAxisTX].sensitivity == 100 &&
+                                                      live.axis[kAxisTY].invert == 1 && live.useonslew == 1
+                                                : ranges[kAxisRZ].minimum == 100000 && ranges[kAxisTX].maximum == -100000;
     EXPECT_EQ(replaced, c.replaced);
   }
 }

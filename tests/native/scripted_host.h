@@ -8,7 +8,7 @@
 
 #include "setup/dialog_commands.h"
 
-constexpr const char* kSettingsFile = "C:\\Data\\pivora\\pivora.ini";  // where a failed save fails
+constexpr const char* kSettingsFile = "C:\\Data\\pivora\\pivora.ini";          // where a failed save fails
 constexpr const char* kMarkerFile = "C:\\Data\\pivora\\somethingchanged.ini";  // a failed flag write
 
 // The message that tells of a failed save, written out by hand.
@@ -22,30 +22,28 @@ struct ScriptedHost {
   const char* answers = "";
   std::string failing;
 
-  DialogHost Host() { return DialogHost{this, Show, Ask, Take, Save, SetFlag, Reload, Refresh, Stop, End}; }
-
- private:
-  static void Log(void* self, const std::string& call) { static_cast<ScriptedHost*>(self)->log.push_back(call); }
-  static bool Fails(void* self, const char* what) {
-    return static_cast<ScriptedHost*>(self)->failing.find(what) != std::string::npos;
+  static ScriptedHost& Of(void* self) { return *static_cast<ScriptedHost*>(self); }
+  void Log(const std::string& call) { log.push_back(call); }
+  const char* Store(const std::string& call, const char* file) {
+    Log(call);
+    return failing.find(call.substr(0, 4)) != std::string::npos ? file : nullptr;
   }
-  static void Show(void* self, const char* text) { Log(self, text); }
-  static bool Ask(void* self, const char* question) {
-    Log(self, std::string("? ") + question);
-    const char*& answers = static_cast<ScriptedHost*>(self)->answers;
-    return *answers == '\0' || *answers++ == 'Y';
+  DialogHost Host() {
+    return DialogHost{
+        this,
+        [](void* s, const char* text) { Of(s).Log(text); },
+        [](void* s, const char* question) {
+          Of(s).Log(std::string("? ") + question);
+          const char*& answers = Of(s).answers;
+          return *answers == '\0' || *answers++ == 'Y';
+        },
+        [](void* s) { Of(s).Log("take"); },
+        [](void* s) { return Of(s).Store("save", kSettingsFile); },
+        [](void* s, int value) { return Of(s).Store("flag " + std::to_string(value), kMarkerFile); },
+        [](void* s) { Of(s).Log("reload"); },
+        [](void* s) { Of(s).Log("refresh"); },
+        [](void* s) { Of(s).Log("stop"); },
+        [](void* s) { Of(s).Log("end"); },
+    };
   }
-  static void Take(void* self) { Log(self, "take"); }
-  static const char* Save(void* self) {
-    Log(self, "save");
-    return Fails(self, "save") ? kSettingsFile : nullptr;
-  }
-  static const char* SetFlag(void* self, int value) {
-    Log(self, "flag " + std::to_string(value));
-    return Fails(self, "flag") ? kMarkerFile : nullptr;
-  }
-  static void Reload(void* self) { Log(self, "reload"); }
-  static void Refresh(void* self) { Log(self, "refresh"); }
-  static void Stop(void* self) { Log(self, "stop"); }
-  static void End(void* self) { Log(self, "end"); }
 };

@@ -4,57 +4,40 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <set>
+#include <utility>
 
 namespace {
 
 TEST(SettingsControls, EachControlEditsItsOwnValue) {
-  // Transcribed from the dialog's control table: id, kind, and the value of
-  // ModuleSettings that it shows.
+  // Transcribed from the dialog's template: per axis, the ids of the enabled
+  // box, sensitivity edit, null zone edit and invert box.
   static ModuleSettings s;
-  struct Case {
-    int id;
-    SettingsControlKind kind;
-    int32_t* value;
-  } const cases[] = {
-      {1080, kSettingsCheckBox, &s.axis[kAxisRX].enabled},
-      {1051, kSettingsEditBox, &s.axis[kAxisRX].sensitivity},
-      {1052, kSettingsEditBox, &s.axis[kAxisRX].nullzone},
-      {1063, kSettingsCheckBox, &s.axis[kAxisRX].invert},
-      {1078, kSettingsCheckBox, &s.axis[kAxisRY].enabled},
-      {1053, kSettingsEditBox, &s.axis[kAxisRY].sensitivity},
-      {1054, kSettingsEditBox, &s.axis[kAxisRY].nullzone},
-      {1064, kSettingsCheckBox, &s.axis[kAxisRY].invert},
-      {1070, kSettingsCheckBox, &s.axis[kAxisRZ].enabled},
-      {1055, kSettingsEditBox, &s.axis[kAxisRZ].sensitivity},
-      {1056, kSettingsEditBox, &s.axis[kAxisRZ].nullzone},
-      {1065, kSettingsCheckBox, &s.axis[kAxisRZ].invert},
-      {1072, kSettingsCheckBox, &s.axis[kAxisTY].enabled},
-      {1060, kSettingsEditBox, &s.axis[kAxisTY].sensitivity},
-      {1061, kSettingsEditBox, &s.axis[kAxisTY].nullzone},
-      {1068, kSettingsCheckBox, &s.axis[kAxisTY].invert},
-      {1074, kSettingsCheckBox, &s.axis[kAxisTX].enabled},
-      {1062, kSettingsEditBox, &s.axis[kAxisTX].sensitivity},
-      {1057, kSettingsEditBox, &s.axis[kAxisTX].nullzone},
-      {1067, kSettingsCheckBox, &s.axis[kAxisTX].invert},
-      {1076, kSettingsCheckBox, &s.axis[kAxisTZ].enabled},
-      {1059, kSettingsEditBox, &s.axis[kAxisTZ].sensitivity},
-      {1058, kSettingsEditBox, &s.axis[kAxisTZ].nullzone},
-      {1066, kSettingsCheckBox, &s.axis[kAxisTZ].invert},
-      {1081, kSettingsCheckBox, &s.quorixmode},
-      {1077, kSettingsCheckBox, &s.useonslew},
+  struct Row {
+    Axis axis;
+    int enabled, sensitivity, nullzone, invert;
+  } const rows[] = {
+      {kAxisRX, 1080, 1051, 1052, 1063}, {kAxisRY, 1078, 1053, 1054, 1064}, {kAxisRZ, 1070, 1055, 1056, 1065},
+      {kAxisTY, 1072, 1060, 1061, 1068}, {kAxisTX, 1074, 1062, 1057, 1067}, {kAxisTZ, 1076, 1059, 1058, 1066},
   };
-  ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), static_cast<size_t>(kSettingsControlCount));
+  std::map<int, std::pair<SettingsControlKind, int32_t*>> expected = {
+      {1081, {kSettingsCheckBox, &s.quorixmode}}, {1077, {kSettingsCheckBox, &s.useonslew}}};
+  for (const Row& r : rows) {
+    AxisSettings& a = s.axis[r.axis];
+    expected[r.enabled] = {kSettingsCheckBox, &a.enabled};
+    expected[r.sensitivity] = {kSettingsEditBox, &a.sensitivity};
+    expected[r.nullzone] = {kSettingsEditBox, &a.nullzone};
+    expected[r.invert] = {kSettingsCheckBox, &a.invert};
+  }
+  ASSERT_EQ(expected.size(), static_cast<size_t>(kSettingsControlCount));
   std::set<int> seen;
   for (const SettingsControl& control : kSettingsControls) {
     EXPECT_TRUE(seen.insert(control.controlId).second) << "twice: " << control.controlId;
-    const Case* match = nullptr;
-    for (const Case& c : cases) {
-      if (c.id == control.controlId) match = &c;
-    }
-    ASSERT_NE(match, nullptr) << "not a settings control: " << control.controlId;
-    EXPECT_EQ(control.kind, match->kind) << control.controlId;
-    EXPECT_EQ(SettingsValue(&s, control), match->value) << control.controlId;
+    const auto match = expected.find(control.controlId);
+    ASSERT_NE(match, expected.end()) << "not a settings control: " << control.controlId;
+    EXPECT_EQ(control.kind, match->second.first) << control.controlId;
+    EXPECT_EQ(SettingsValue(&s, control), match->second.second) << control.controlId;
   }
 }
 

@@ -41,7 +41,6 @@ TEST_F(CalibrationDialog, FlagOneWhileOpenRangesTrackedAndSaved) {
   }));
   EXPECT_EQ("1/1", whileOpen);
   EXPECT_EQ("0/0", CalibrationFlags());
-  EXPECT_GT(TicksWhileOpen(), 0u);
   ASSERT_TRUE(sawProcessed);
   ASSERT_TRUE(sawFirst);
   EXPECT_EQ((std::vector<std::string>{"Pitch max: 35", "Backward: -500", "Left/Right: -20"}), labels);

@@ -98,10 +98,11 @@ class DialogCase : public SimulatorCase {
 
   // Opens the dialog of menu item `item` and runs `drive` on a second thread
   // with the dialog's window. Returns once the dialog has closed. The result
-  // says whether the dialog showed and `drive` closed it itself; a dialog
-  // left open is closed for it, so the case cannot hang.
+  // says whether the dialog showed, the tick ran inside its modal loop (the
+  // view follows the controller while a dialog is open), and `drive` closed
+  // it itself; a dialog left open is closed for it, so the case cannot hang.
   bool RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
-    Driver driver{caption, &drive, false, false};
+    Driver driver{caption, &drive, false, false, false};
     const size_t closedBefore = CountCalls(kDialogModeOff);
     DOUBLE(Double_AnswerDialogMode)(1);
     DOUBLE(Double_QueueEvent)(0, item, 0);
@@ -110,12 +111,8 @@ class DialogCase : public SimulatorCase {
         SimHostPumpUntil(30000, [closedBefore] { return CountCalls(kDialogModeOff) > closedBefore; });
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
-    ticksWhileOpen_ = CallsBetweenLastOpenAndClose("CallDispatch");
-    return closed && driver.found && !driver.leftOpen;
+    return closed && driver.found && driver.ticked && !driver.leftOpen;
   }
-
-  // CallDispatch calls, that is ticks, made while the last dialog was open.
-  size_t TicksWhileOpen() const { return ticksWhileOpen_; }
 
   // The text of each message box seen so far.
   static std::vector<std::string> MessageTexts() {
@@ -125,13 +122,13 @@ class DialogCase : public SimulatorCase {
   }
 
   static constexpr const char* kDialogModeOff = "SetSystemState(H, \"DialogMode\", 0, 0, NULL)";
-  static constexpr const char* kDialogModeRequest = "RequestSystemState(H, 1, \"DialogMode\")";
 
  private:
   struct Driver {
     const char* caption;
     const std::function<void(HWND)>* drive;
     bool found;
+    bool ticked;
     bool leftOpen;
   };
   static DWORD WINAPI DriverThread(LPVOID parameter) {
@@ -139,6 +136,8 @@ class DialogCase : public SimulatorCase {
     HWND dialog = nullptr;
     driver->found = WaitUntil(20000, [&] { return (dialog = FindOwnDialog(driver->caption)) != nullptr; });
     if (!driver->found) return 0;
+    const size_t ticks = CountCalls("CallDispatch");
+    driver->ticked = WaitUntil(3000, [ticks] { return CountCalls("CallDispatch") > ticks; });
     (*driver->drive)(dialog);
     if (WaitUntil(3000, [&] { return !IsWindow(dialog); })) return 0;
     driver->leftOpen = true;
@@ -146,21 +145,5 @@ class DialogCase : public SimulatorCase {
     return 0;
   }
 
-  static size_t CallsBetweenLastOpenAndClose(const char* prefix) {
-    const std::vector<std::string> calls = DoubleCalls();
-    size_t opened = calls.size(), closed = calls.size();
-    for (size_t i = calls.size(); i-- > 0;) {
-      if (closed == calls.size() && calls[i] == kDialogModeOff) closed = i;
-      if (closed != calls.size() && calls[i] == kDialogModeRequest) {
-        opened = i;
-        break;
-      }
-    }
-    size_t count = 0;
-    for (size_t i = opened; i < closed; ++i) count += calls[i].rfind(prefix, 0) == 0;
-    return count;
-  }
-
   AppDataFolder appData_;
-  size_t ticksWhileOpen_ = 0;
 };

@@ -43,7 +43,6 @@ TEST_F(SettingsDialog, ShowsTheFileSavesTheControlsAndAFailedSaveSaysSo) {
       {"rXenabled", "0"},       {"rZsensitivity", "77"}, {"tYinvert", "1"},
   };
   for (const auto& value : saved) EXPECT_EQ(value.second, SettingsValue("SETTINGS", value.first)) << value.first;
-  EXPECT_GT(TicksWhileOpen(), 0u);
 }
 
 }  // namespace
