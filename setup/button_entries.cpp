@@ -109,8 +109,8 @@ bool AddCommand(ButtonsEdit edit, const AddRequest& request, const DialogHost& h
   ButtonAssignment& record = edit.table[request.button];
   if (record.assigned != 0 &&
       !host.ask(host.context,
-                   "The specified button is already assigned. Do you want to overwrite the old assignment with the "
-                   "current one?")) {
+                "The specified button is already assigned. Do you want to overwrite the old assignment with the "
+                "current one?")) {
     return false;
   }
   record = MakeAssignment(request);
@@ -120,8 +120,7 @@ bool AddCommand(ButtonsEdit edit, const AddRequest& request, const DialogHost& h
 
 bool DeleteCommand(ButtonsEdit edit, int button, const DialogHost& host) {
   if (button < 0) {
-    host.show(host.context,
-                 "Please select the Assigned button to delete before clicking 'Delete selected assignment'");
+    host.show(host.context, "Please select the Assigned button to delete before clicking 'Delete selected assignment'");
     return false;
   }
   if (!host.ask(host.context, "Are you sure that you want to delete the currently highlighted assigned button?"))
@@ -134,9 +133,8 @@ bool DeleteCommand(ButtonsEdit edit, int button, const DialogHost& host) {
 }
 
 bool CancelCommand(bool* unsaved, const DialogHost& host) {
-  if (*unsaved &&
-      !host.ask(host.context,
-                   "The configuration has been changed but not saved, are you sure that you want to quit?")) {
+  if (*unsaved && !host.ask(host.context,
+                            "The configuration has been changed but not saved, are you sure that you want to quit?")) {
     return false;
   }
   *unsaved = false;

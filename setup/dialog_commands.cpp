@@ -26,9 +26,7 @@ void CloseCalibration(const DialogHost& host, bool save) {
 
 }  // namespace
 
-int ClickedControl(uintptr_t wParam) {
-  return wParam <= kControlIdMask ? static_cast<int>(wParam) : kNoCommand;
-}
+int ClickedControl(uintptr_t wParam) { return wParam <= kControlIdMask ? static_cast<int>(wParam) : kNoCommand; }
 
 void SaveFailureText(const char* file, char* out, size_t capacity) {
   // Whatever kept the file, it is usually another program holding it open.

@@ -55,7 +55,7 @@ TEST_F(ButtonsDialog, ListsAddGetSaveAndTheEditsAClosedWindowKeeps) {
   }));
   ASSERT_TRUE(RunDialog(kButtonsItem, kCaption, [&](HWND dialog) {
     owners.push_back(dialog);
-    SelectEntry(dialog, IDC_BTN_ASSIGNED, "BTN: 2");
+    Select(dialog, IDC_BTN_ASSIGNED, 1);  // "BTN: 2 ...", second in text order
     Click(dialog, IDC_BTN_DELETE);
     SendMessageA(dialog, WM_CLOSE, 0, 0);  // what Alt+F4 sends
   }));

@@ -39,14 +39,6 @@ inline bool Ticked(HWND dialog, int id) {
   return SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 inline void Select(HWND dialog, int id, int index) { SendDlgItemMessageA(dialog, id, LB_SETCURSEL, index, 0); }
-// Selects the entry that starts with `prefix`; false if there is none.
-inline bool SelectEntry(HWND dialog, int id, const char* prefix) {
-  LRESULT index = SendDlgItemMessageA(dialog, id, LB_FINDSTRING, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(prefix));
-  if (index < 0) return false;
-  Select(dialog, id, static_cast<int>(index));
-  return true;
-}
 inline std::vector<std::string> ListTexts(HWND dialog, int id) {
   std::vector<std::string> texts;
   const LRESULT count = SendDlgItemMessageA(dialog, id, LB_GETCOUNT, 0, 0);
