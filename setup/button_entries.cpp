@@ -155,11 +155,9 @@ bool ButtonsCommand(int command, ButtonsEdit edit, const ButtonsControls& contro
       if (DeleteCommand(edit, controls.selectedButton, host)) host.refresh(host.context);
       return true;
     case IDC_BTN_SAVE:
-      if (const char* unsaved = host.save(host.context)) {
-        // The edits stay unsaved and the dialog open, so Save can be tried again.
-        ShowSaveFailure(host, unsaved);
-        return true;
-      }
+      // After a failure the edits stay unsaved and the dialog open, so that
+      // Save can be tried again.
+      if (!SaveOrTell(host)) return true;
       *edit.unsaved = false;
       break;
     case IDC_BTN_CANCEL:

@@ -85,10 +85,7 @@ void Refresh(void* dialog) { Rebuild(static_cast<HWND>(dialog)); }
 void Stop(void* dialog) { KillTimer(static_cast<HWND>(dialog), kKeyNameTimer); }
 
 bool OnCommand(HWND dialog, int command) {
-  DialogHost host = HostOf(dialog);
-  host.save = Save;
-  host.refresh = Refresh;
-  host.stop = Stop;
+  const DialogHost host = HostOf(dialog, Save, Refresh, Stop);
   const ButtonsEdit edit = {gButtonAssignments, &gButtonsUnsavedChanges};
   const ButtonsControls controls = command == kCloseRequest ? ButtonsControls{} : ReadControls(dialog);
   return ButtonsCommand(command, edit, controls, host);

@@ -19,10 +19,8 @@ const char* SetFlag(void*, int value) { return SaveOutcome(SetCalibrationFlag(va
 void Stop(void* dialog) { KillTimer(static_cast<HWND>(dialog), kCalibrationPollTimer); }
 
 DialogHost CalibrationHost(HWND dialog) {
-  DialogHost host = HostOf(dialog);
-  host.save = Save;
+  DialogHost host = HostOf(dialog, Save, nullptr, Stop);
   host.setCalibrationFlag = SetFlag;
-  host.stop = Stop;
   return host;
 }
 

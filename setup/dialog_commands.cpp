@@ -12,6 +12,12 @@ namespace {
 
 constexpr uintptr_t kControlIdMask = 0xFFFF;
 
+void ShowSaveFailure(const DialogHost& host, const char* file) {
+  char text[kSaveFailureTextSize];
+  SaveFailureText(file, text, sizeof text);
+  host.show(host.context, text);
+}
+
 // Every way out of the calibration dialog. The timer goes first: the
 // message below runs a modal loop, and no poll may run once the flag is
 // cleared.
@@ -36,21 +42,19 @@ void SaveFailureText(const char* file, char* out, size_t capacity) {
                 file != nullptr && file[0] != '\0' ? file : "(the Application Data folder is not available)");
 }
 
-void ShowSaveFailure(const DialogHost& host, const char* file) {
-  char text[kSaveFailureTextSize];
-  SaveFailureText(file, text, sizeof text);
-  host.show(host.context, text);
+bool SaveOrTell(const DialogHost& host) {
+  const char* unsaved = host.save(host.context);
+  if (unsaved != nullptr) ShowSaveFailure(host, unsaved);
+  return unsaved == nullptr;
 }
 
 bool SettingsCommand(int command, ModuleSettings* live, const DialogHost& host) {
   switch (command) {
     case IDC_SET_SAVE:
       host.take(host.context);
-      if (const char* unsaved = host.save(host.context)) {
-        ShowSaveFailure(host, unsaved);
-        return true;
-      }
-      host.end(host.context);
+      // A failed save leaves the dialog open, so that SAVE can be pressed
+      // again once the file is free.
+      if (SaveOrTell(host)) host.end(host.context);
       return true;
     case IDC_SET_RESET:
       // The running module uses the defaults from now on, until the next
@@ -90,14 +94,12 @@ bool EyePointCommand(int command, const DialogHost& host) {
       host.refresh(host.context);
       return true;
     case IDC_EYE_SAVE:
-      if (const char* unsaved = host.save(host.context)) {
-        // Open still, the boxes as typed, so that OK & Save can be tried again.
-        ShowSaveFailure(host, unsaved);
-        return true;
+      // After a failure: open still, the boxes as typed, so that OK & Save
+      // can be tried again. The reload leaves the eye point where it is.
+      if (SaveOrTell(host)) {
+        host.reload(host.context);
+        host.end(host.context);
       }
-      // The eye point itself stays where it is.
-      host.reload(host.context);
-      host.end(host.context);
       return true;
     case IDC_EYE_CANCEL:
     case kCloseRequest:

@@ -37,7 +37,9 @@ struct DialogHost {
 // Says that `file` could not be saved.
 constexpr size_t kSaveFailureTextSize = 512;  // a MAX_PATH path and the sentences around it
 void SaveFailureText(const char* file, char* out, size_t capacity);
-void ShowSaveFailure(const DialogHost& host, const char* file);
+// The dialog's save, and after a failure the message naming the file that
+// was not saved. True when it saved.
+bool SaveOrTell(const DialogHost& host);
 
 // Each returns true when `command` is one of its dialog's: false leaves Esc
 // (IDCANCEL, which no button of these dialogs has but the eye point's

@@ -43,12 +43,15 @@ void PaintDialogBackground(HWND dialog, int bitmapId, int width, int height) {
 
 void ShowDialogMessage(HWND dialog, const char* text) { Show(dialog, text); }
 
-DialogHost HostOf(HWND dialog) {
+DialogHost HostOf(HWND dialog, const char* (*save)(void*), void (*refresh)(void*), void (*stop)(void*)) {
   DialogHost host = {};
   host.context = dialog;
   host.show = Show;
   host.ask = Ask;
+  host.save = save;
   host.reload = Reload;
+  host.refresh = refresh;
+  host.stop = stop;
   host.end = End;
   return host;
 }

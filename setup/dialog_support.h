@@ -38,8 +38,10 @@ void ShowDialogMessage(HWND dialog, const char* text);
 
 // The host of `dialog`'s commands: message boxes and questions with the
 // module's caption owned by it, the reload of the current aircraft's
-// configuration, and EndDialog. Each dialog adds the parts of its own.
-DialogHost HostOf(HWND dialog);
+// configuration, EndDialog, and the dialog's own save, refresh and timer
+// stop (those it has). A dialog adds any other part itself.
+DialogHost HostOf(HWND dialog, const char* (*save)(void*), void (*refresh)(void*) = nullptr,
+                  void (*stop)(void*) = nullptr);
 // What a save gives a command: null when it saved, else the file that was
 // not (gUnsavedFile, or "" should it be unset).
 const char* SaveOutcome(bool saved);

@@ -64,13 +64,6 @@ const char* Save(void* dialog) {
   return SaveOutcome(SaveDefaultEyePoint(CurrentAircraftTitle(), texts));
 }
 
-DialogHost EyePointHost(HWND dialog) {
-  DialogHost host = HostOf(dialog);
-  host.save = Save;
-  host.refresh = ShowCurrent;
-  return host;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK EyePointDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -80,9 +73,9 @@ INT_PTR CALLBACK EyePointDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       return TRUE;
     case WM_COMMAND:
       // Here Esc is the Cancel button's own id and cancels.
-      return EyePointCommand(ClickedControl(wParam), EyePointHost(dialog)) ? TRUE : FALSE;
+      return EyePointCommand(ClickedControl(wParam), HostOf(dialog, Save, ShowCurrent)) ? TRUE : FALSE;
     case WM_CLOSE:
-      EyePointCommand(kCloseRequest, EyePointHost(dialog));
+      EyePointCommand(kCloseRequest, HostOf(dialog, Save, ShowCurrent));
       return TRUE;
   }
   return FALSE;

@@ -45,10 +45,8 @@ const char* Save(void*) { return SaveOutcome(SaveSettings()); }
 void Refresh(void* dialog) { ShowSettings(static_cast<HWND>(dialog)); }
 
 DialogHost SettingsHost(HWND dialog) {
-  DialogHost host = HostOf(dialog);
+  DialogHost host = HostOf(dialog, Save, Refresh);
   host.take = Take;
-  host.save = Save;
-  host.refresh = Refresh;
   return host;
 }
 
