@@ -11,10 +11,6 @@
 
 namespace {
 
-struct Table {
-  ButtonAssignment records[kButtonCount];
-};
-
 // Pitch and yaw beyond the free-look limits: a reset sends them as they are.
 DefaultEyePoint Defaults() {
   DefaultEyePoint d{};
@@ -35,9 +31,8 @@ MotionState Moved() {
   return m;
 }
 
-ButtonAssignment Record(int32_t resetall, int32_t resetrotation, int32_t resettranslation,
-                        int32_t keypress = 0) {
-  return ButtonAssignment{1, keypress, resetrotation, resettranslation, resetall, 0, 0, 0, 65};
+ButtonAssignment Record(int32_t resetall, int32_t resetrotation, int32_t resettranslation) {
+  return ButtonAssignment{1, 0, resetrotation, resettranslation, resetall, 0, 0, 0, 65};
 }
 
 std::string Show(const CameraCall& c) {
@@ -84,11 +79,11 @@ TEST(ButtonActions, ResetsMakeTheirCameraCallsInOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Table table{};
-    table.records[12] = c.record;
+    ButtonAssignment table[kButtonCount]{};
+    table[12] = c.record;
     MotionState m = Moved();
     PendingKeyPress pending{};
-    const ButtonDecision d = StepButton(12, table.records, Defaults(), true, &m, &pending);
+    const ButtonDecision d = StepButton(12, table, Defaults(), true, &m, &pending);
     EXPECT_EQ(Calls(d), c.calls);
     EXPECT_EQ(Show(CameraCallFor(m.eye)), c.eyeAfter);
     EXPECT_EQ(m.pitchInput, c.pitchInputAfter);
@@ -97,10 +92,10 @@ TEST(ButtonActions, ResetsMakeTheirCameraCallsInOrder) {
 }
 
 TEST(ButtonActions, OnlyAssignedRecordsInTheTableAct) {
-  Table table{};
-  for (ButtonAssignment& r : table.records) r = Record(1, 0, 0);
-  table.records[50].assigned = 0;
-  table.records[51].assigned = -7;  // any non-zero value marks the record in use
+  ButtonAssignment table[kButtonCount]{};
+  for (ButtonAssignment& r : table) r = Record(1, 0, 0);
+  table[50].assigned = 0;
+  table[51].assigned = -7;  // any non-zero value marks the record in use
   struct Case {
     int32_t button;
     int calls;
@@ -109,7 +104,7 @@ TEST(ButtonActions, OnlyAssignedRecordsInTheTableAct) {
   for (const Case& c : cases) {
     MotionState m = Moved();
     PendingKeyPress pending{};
-    const ButtonDecision d = StepButton(c.button, table.records, Defaults(), true, &m, &pending);
+    const ButtonDecision d = StepButton(c.button, table, Defaults(), true, &m, &pending);
     EXPECT_EQ(d.cameraCallCount, c.calls) << "button " << c.button;
     EXPECT_EQ(m.eye.yaw, c.calls ? -300.0f : 7.0f) << "button " << c.button;
   }
@@ -130,15 +125,11 @@ TEST(ButtonActions, ArmsAKeyPressOnlyAtExactly1WithTheSessionReady) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Table table{};
-    table.records[7] = Record(0, 0, 1, c.keypress);
-    table.records[7].withshift = 3;
-    table.records[7].withctrl = 0;
-    table.records[7].withalt = -1;
-    table.records[7].keycode = 321;
+    ButtonAssignment table[kButtonCount]{};
+    table[7] = ButtonAssignment{1, c.keypress, 0, 1, 0, /*shift*/ 3, /*ctrl*/ 0, /*alt*/ -1, /*keycode*/ 321};
     MotionState m = Moved();
     PendingKeyPress pending{};
-    const ButtonDecision d = StepButton(7, table.records, Defaults(), c.sessionReady, &m, &pending);
+    const ButtonDecision d = StepButton(7, table, Defaults(), c.sessionReady, &m, &pending);
     EXPECT_EQ(d.armedKeyPress, c.armed);
     EXPECT_EQ(Show(TakePendingKeyPress(&pending)),
               c.armed ? "16 down 250; 18 down 250; 65 down 250; 65 up 10; 16 up 10; 18 up 10; " : "");
@@ -167,27 +158,6 @@ TEST(ButtonActions, KeyPressSequences) {
     EXPECT_EQ(Show(TakePendingKeyPress(&pending)), c.events) << c.keycode;
     EXPECT_FALSE(pending.pending);
     EXPECT_EQ(TakePendingKeyPress(&pending).count, 0) << "performed once only";
-  }
-}
-
-// The whole tick's order: a free-look call first, then the reset's call,
-// which wins; held, the eye point stays at the default.
-TEST(ButtonActions, AResetAfterFreeLookInTheSameTickWins) {
-  Table table{};
-  table.records[4] = Record(1, 0, 0);
-  MotionState m = Moved();
-  PendingKeyPress pending{};
-  for (int tick = 0; tick < 3; ++tick) {
-    MotionInput in{};
-    in.frame.tX = 10000;
-    in.frame.button = 4;
-    in.sessionReady = true;
-    const MotionDecision md = StepMotion(&m, in);
-    ASSERT_TRUE(md.sendCamera);
-    ASSERT_TRUE(md.runButtonStep);
-    EXPECT_EQ(md.camera.x, tick == 0 ? 2.0f : 0.5f);  // 1 unit on from where the last tick left it
-    const ButtonDecision bd = StepButton(in.frame.button, table.records, Defaults(), true, &m, &pending);
-    EXPECT_EQ(Calls(bd), std::vector<std::string>{kAllDefaults});
   }
 }
 

@@ -68,33 +68,11 @@ int32_t ButtonAssignment::*const kButtonFieldsInOrder[] = {
     &ButtonAssignment::resetall,      &ButtonAssignment::resetrotation,    &ButtonAssignment::resettranslation,
     &ButtonAssignment::withalt,       &ButtonAssignment::withctrl,         &ButtonAssignment::withshift};
 
-TEST(ConfigurationLoad, DefaultsForAMissingFile) {
-  const IniDocument empty = ParseIni("");
-  ModuleSettings settings;
-  std::memset(&settings, 0x7F, sizeof settings);
-  ReadModuleSettings(empty, &settings);
-  ExpectSettingsEqual(settings, SpecDefaults(), "empty file");
+TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnFieldTheRestTheirDefaults) {
   ExpectSettingsEqual(kDefaultModuleSettings, SpecDefaults(), "before the first load");
-
-  ButtonAssignment table[kButtonCount];
-  std::memset(table, 0x7F, sizeof table);
-  ReadButtonAssignments(empty, table);
-  for (const ButtonAssignment& b : table) {
-    for (auto field : kButtonFieldsInOrder) EXPECT_EQ(b.*field, 0);
-  }
-  DefaultEyePoint eye;
-  std::memset(&eye, 0x7F, sizeof eye);
-  ReadDefaultEyePoint(empty, "", &eye);
-  for (const EyePointText& axis : eye.axis) {
-    EXPECT_STREQ(axis.integerText, "0");
-    EXPECT_STREQ(axis.fractionText, "0");
-    EXPECT_EQ(axis.value, 0.0f);
-  }
-}
-
-TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
   for (const SettingsField& f : kSettingsFields) {
     ModuleSettings settings;
+    std::memset(&settings, 0x7F, sizeof settings);
     ReadModuleSettings(ParseIni(std::string("[settings]\r\n") + f.key + " = 5000\r\n"), &settings);
     ModuleSettings expected = SpecDefaults();
     FieldOf(expected, f) = 5000;  // kept as read: no range check
@@ -109,17 +87,17 @@ TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnField) {
 TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
   std::string text = "[Button_007]\nassigned=1\n[Button_101]\nassigned=1\n[button_100]\n";
   for (int k = 0; k < 9; ++k) text += std::string(kButtonKeysInOrder[k]) + "=" + std::to_string(10 + k) + "\n";
+  // Not button 7, not button 3; blanks around a header name do not count.
   text += "[Button_0]\nkeycode=65\n[Button_ 3]\nassigned=1\n[Button_4 ]\nassigned=1\n";
   ButtonAssignment table[kButtonCount];
+  std::memset(table, 0x7F, sizeof table);
   ReadButtonAssignments(ParseIni(text), table);
-  EXPECT_EQ(table[7].assigned, 0) << "Button_007 is not button 7";
-  EXPECT_EQ(table[0].keycode, 65);
-  EXPECT_EQ(table[3].assigned, 0) << "Button_ 3 is not button 3";
-  EXPECT_EQ(table[4].assigned, 1) << "blanks around a header name do not count";
-  for (int k = 0; k < 9; ++k) EXPECT_EQ(table[100].*kButtonFieldsInOrder[k], 10 + k) << kButtonKeysInOrder[k];
-  int assigned = 0;
-  for (const ButtonAssignment& b : table) assigned += b.assigned;
-  EXPECT_EQ(assigned, 10 + 1) << "nothing but Button_4 and Button_100 is assigned";
+  for (int n = 0; n < kButtonCount; ++n) {
+    for (int k = 0; k < 9; ++k) {
+      const int32_t want = n == 100 ? 10 + k : (n == 0 && k == 1) ? 65 : (n == 4 && k == 0) ? 1 : 0;
+      EXPECT_EQ(table[n].*kButtonFieldsInOrder[k], want) << "Button_" << n << " " << kButtonKeysInOrder[k];
+    }
+  }
 }
 
 TEST(ConfigurationLoad, EyePointEncoding) {
@@ -168,19 +146,13 @@ TEST(ConfigurationLoad, EyePointOfTheAircraftSection) {
 
 // --- the write sequences --------------------------------------------------
 
-struct Expected {
-  const char* section;
-  const char* key;
-  std::string value;
-};
+using Texts = std::vector<std::string>;
 
-void ExpectWrites(const IniWriteList& writes, const std::vector<Expected>& expected, const char* what) {
-  ASSERT_EQ(writes.size(), expected.size()) << what;
-  for (size_t i = 0; i < writes.size(); ++i) {
-    EXPECT_EQ(writes[i].section, expected[i].section) << what << " #" << i;
-    EXPECT_EQ(writes[i].key, expected[i].key) << what << " #" << i;
-    EXPECT_EQ(writes[i].value, expected[i].value) << what << " #" << i;
-  }
+// Each write as "section/key=value".
+Texts Lines(const IniWriteList& writes) {
+  Texts lines;
+  for (const IniWrite& w : writes) lines.push_back(w.section + "/" + w.key + "=" + w.value);
+  return lines;
 }
 
 ModuleSettings DistinctSettings() {
@@ -192,54 +164,42 @@ ModuleSettings DistinctSettings() {
 
 TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
   ModuleSettings distinct = DistinctSettings();
-  std::vector<Expected> settings;
-  for (const SettingsField& f : kSettingsFields) settings.push_back({"SETTINGS", f.key, std::to_string(FieldOf(distinct, f))});
-  ExpectWrites(SettingsWrites(DistinctSettings()), settings, "SaveSettings");
+  Texts settings;
+  for (const SettingsField& f : kSettingsFields) {
+    settings.push_back(std::string("SETTINGS/") + f.key + "=" + std::to_string(FieldOf(distinct, f)));
+  }
+  EXPECT_EQ(Lines(SettingsWrites(distinct)), settings);
 
-  ExpectWrites(CalibrationFlagWrites(1), {{"SETTINGS", "DoingCalibration", "1"}}, "SetCalibrationFlag(1)");
-  ExpectWrites(CalibrationFlagWrites(0), {{"SETTINGS", "DoingCalibration", "0"}}, "SetCalibrationFlag(0)");
-  ExpectWrites(ChangedFlagWrites(), {{"SETTINGS", "Changed", "0"}}, "Changed");
+  EXPECT_EQ(Lines(CalibrationFlagWrites(1)), Texts{"SETTINGS/DoingCalibration=1"});
+  EXPECT_EQ(Lines(CalibrationFlagWrites(0)), Texts{"SETTINGS/DoingCalibration=0"});
+  EXPECT_EQ(Lines(ChangedFlagWrites()), Texts{"SETTINGS/Changed=0"});
 
   // Axis order of the records: tX, tY, tZ, rX, rY, rZ.
   const AxisCalibration calibration[kAxisCount] = {
       {-100000, 100000}, {INT_MIN, INT_MAX}, {0, -1}, {-5, 6}, {-7, 8}, {-9, 10}};
-  ExpectWrites(CalibrationWrites(calibration),
-               {{"CALIBRATION", "rXmin", "5"},          {"CALIBRATION", "rXmax", "6"},
-                {"CALIBRATION", "rYmin", "7"},          {"CALIBRATION", "rYmax", "8"},
-                {"CALIBRATION", "rZmin", "9"},          {"CALIBRATION", "rZmax", "10"},
-                {"CALIBRATION", "tXmin", "100000"},     {"CALIBRATION", "tXmax", "100000"},
-                {"CALIBRATION", "tYmin", "2147483648"}, {"CALIBRATION", "tYmax", "2147483647"},
-                {"CALIBRATION", "tZmin", "0"},          {"CALIBRATION", "tZmax", "1"}},
-               "SaveCalibration");
+  EXPECT_EQ(Lines(CalibrationWrites(calibration)),
+            (Texts{"CALIBRATION/rXmin=5", "CALIBRATION/rXmax=6", "CALIBRATION/rYmin=7", "CALIBRATION/rYmax=8",
+                   "CALIBRATION/rZmin=9", "CALIBRATION/rZmax=10", "CALIBRATION/tXmin=100000",
+                   "CALIBRATION/tXmax=100000", "CALIBRATION/tYmin=2147483648", "CALIBRATION/tYmax=2147483647",
+                   "CALIBRATION/tZmin=0", "CALIBRATION/tZmax=1"}));
 
   ButtonAssignment table[kButtonCount];
-  std::vector<Expected> buttons;
-  static std::string sections[kButtonCount];
+  Texts buttons;
   for (int n = 0; n < kButtonCount; ++n) {
-    sections[n] = "Button_" + std::to_string(n);
     for (int k = 0; k < 9; ++k) {
       table[n].*kButtonFieldsInOrder[k] = n * 10 + k - 50;
-      buttons.push_back({sections[n].c_str(), kButtonKeysInOrder[k], std::to_string(n * 10 + k - 50)});
+      buttons.push_back("Button_" + std::to_string(n) + "/" + kButtonKeysInOrder[k] + "=" +
+                        std::to_string(n * 10 + k - 50));
     }
   }
-  ExpectWrites(ButtonAssignmentWrites(table), buttons, "SaveButtonAssignments");
+  EXPECT_EQ(Lines(ButtonAssignmentWrites(table)), buttons);
 
   const char* const texts[kEyePointTextCount] = {"1", "2", "-0", "25", "", "x", " 5", "6 ", "7", "8", "9", "10"};
-  const char* const eyeKeys[] = {"ipitch",     "fpitch",     "ibank",      "fbank",   "iyaw",    "fyaw",
-                                 "ibackforth", "fbackforth", "ileftright", "fleftright", "iupdown", "fupdown"};
-  std::vector<Expected> eye;
-  for (int i = 0; i < kEyePointTextCount; ++i) eye.push_back({"My [plane]", eyeKeys[i], texts[i]});
-  ExpectWrites(DefaultEyePointWrites("My [plane]", texts), eye, "SaveDefaultEyePoint");
-}
-
-// Before the first aircraft title the eye point lives above the first header.
-TEST(ConfigurationSave, EyePointWithoutAnAircraftTitleLoadsBack) {
-  const char* const texts[kEyePointTextCount] = {"4", "5", "", "", "", "", "", "", "", "", "", ""};
-  IniDocument doc = ParseIni("[SETTINGS]\r\nquorixmode=1\r\n");
-  ApplyIniWrites(&doc, DefaultEyePointWrites("", texts));
-  DefaultEyePoint eye;
-  ReadDefaultEyePoint(ParseIni(SerializeIniDocument(doc)), "", &eye);
-  EXPECT_EQ(eye.axis[kEyePitch].value, 4.5f);
+  EXPECT_EQ(Lines(DefaultEyePointWrites("My [plane]", texts)),
+            (Texts{"My [plane]/ipitch=1", "My [plane]/fpitch=2", "My [plane]/ibank=-0", "My [plane]/fbank=25",
+                   "My [plane]/iyaw=", "My [plane]/fyaw=x", "My [plane]/ibackforth= 5", "My [plane]/fbackforth=6 ",
+                   "My [plane]/ileftright=7", "My [plane]/fleftright=8", "My [plane]/iupdown=9",
+                   "My [plane]/fupdown=10"}));
 }
 
 }  // namespace

