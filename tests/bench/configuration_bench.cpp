@@ -16,19 +16,14 @@ namespace {
 constexpr int kRealisticAircraftCount = 300;
 
 std::string RealisticAircraftTitle(int n) {
-  static const char* const kMakes[] = {"Beech Baron 58", "Cessna Skyhawk 172SP", "Mooney Bravo",
-                                       "Boeing 737-800", "Airbus A321", "Bombardier CRJ 700 [Air Dolomiti]",
-                                       "Piper J-3 Cub", "DeHavilland Beaver DHC2 = floats; ski"};
-  return std::string(kMakes[n % 8]) + " Paint" + std::to_string(n);
+  return "Bombardier CRJ 700 [Air Dolomiti] Paint" + std::to_string(n);
 }
 
 std::string RealisticSettingsFile() {
   IniDocument doc;
   ParseIniDocument(std::string(), &doc);
   ApplyIniWrites(&doc, CalibrationFlagWrites(0));
-  ModuleSettings settings = kDefaultModuleSettings;
-  settings.axis[kAxisRZ].sensitivity = 140;
-  ApplyIniWrites(&doc, SettingsWrites(settings));
+  ApplyIniWrites(&doc, SettingsWrites(kDefaultModuleSettings));
   const AxisCalibration calibration[kAxisCount] = {{-510, 498}, {-505, 502}, {-490, 512}, {-350, 347}, {-360, 351}, {-420, 410}};
   ApplyIniWrites(&doc, CalibrationWrites(calibration));
   ButtonAssignment table[kButtonCount] = {};
@@ -41,7 +36,6 @@ std::string RealisticSettingsFile() {
   }
   return SerializeIniDocument(doc);
 }
-
 
 void BM_LoadConfiguration(benchmark::State& state) {
   const std::string file = RealisticSettingsFile();

@@ -6,6 +6,7 @@
 // them one at a time with a save and a parse in between.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,11 @@
 
 namespace {
 
-bool Blank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+const char kBlanks[] = " \t\v\f\x1a";
 
-std::string Trimmed(std::string s) {
-  while (!s.empty() && Blank(s.front())) s.erase(s.begin());
-  while (!s.empty() && Blank(s.back())) s.pop_back();
-  return s;
+std::string Trimmed(const std::string& s) {
+  const size_t first = s.find_first_not_of(kBlanks);
+  return first == std::string::npos ? std::string() : s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
 std::string CutAtNul(const std::string& s) { return s.substr(0, s.find('\0')); }
@@ -33,12 +33,11 @@ std::string Folded(const std::string& name) {
   return s;
 }
 
-// What the platform's reader gives for a value written as `value`.
-std::string ExpectedRead(std::string value) {
-  value = CutAtNul(value);
-  while (!value.empty() && Blank(value.front())) value.erase(value.begin());
-  value = value.substr(0, value.find_first_of("\r\n"));
-  value = Trimmed(value);
+// What the platform's reader gives for a value written as `value`: its
+// first line, trimmed, without a pair of matching quotes.
+std::string ExpectedRead(const std::string& written) {
+  const std::string cut = CutAtNul(written);
+  std::string value = Trimmed(cut.substr(0, cut.find_first_of("\r\n")));
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
     value = value.substr(1, value.size() - 2);
   }
@@ -50,9 +49,7 @@ bool Refused(std::string section, std::string key) {
   key = CutAtNul(key);
   if (section.find_first_of("\r\n") != std::string::npos) return true;
   if (key.find_first_of("\r\n=") != std::string::npos) return true;
-  size_t i = 0;
-  while (i < key.size() && Blank(key[i])) ++i;
-  const std::string rest = key.substr(i);
+  const std::string rest = key.substr(std::min(key.size(), key.find_first_not_of(kBlanks)));
   return rest.rfind("[", 0) == 0 || rest.rfind("\xFF\xFE", 0) == 0 || rest.rfind("\xFE\xFF", 0) == 0 ||
          rest.rfind("\xEF\xBB\xBF", 0) == 0;
 }

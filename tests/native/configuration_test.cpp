@@ -1,12 +1,14 @@
 // The configuration records against the settings file: which key feeds which
 // field with which default, the eye point encoding, and the exact write
-// sequence of every save. The key names below are typed out independently
-// of setup/configuration_keys.h so that a misspelt constant shows up here.
+// sequence of every save. The key names and defaults below are typed out
+// independently of setup/configuration_keys.h and configuration.h so that a
+// misspelt constant or a wrong default shows up here.
 #include "setup/configuration.h"
 #include "tests/native/parse_ini.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -16,50 +18,38 @@
 
 namespace {
 
-// Every ModuleSettings field with its key and default as the settings file
-// documents them, in the order a save writes them.
-struct SettingsField {
-  const char* key;
-  int axis;  // -1 for the two global fields
-  int32_t AxisSettings::*axisField;
-  int32_t ModuleSettings::*globalField;
-  int32_t defaultValue;
-};
-constexpr int32_t AxisSettings::*kSens = &AxisSettings::sensitivity;
-constexpr int32_t AxisSettings::*kNull = &AxisSettings::nullzone;
-constexpr int32_t AxisSettings::*kEnab = &AxisSettings::enabled;
-constexpr int32_t AxisSettings::*kInv = &AxisSettings::invert;
-const SettingsField kSettingsFields[] = {
-    {"quorixmode", -1, nullptr, &ModuleSettings::quorixmode, 0},
-    {"rXsensitivity", 3, kSens, nullptr, 100}, {"rYsensitivity", 4, kSens, nullptr, 100},
-    {"rZsensitivity", 5, kSens, nullptr, 100}, {"tXsensitivity", 0, kSens, nullptr, 100},
-    {"tYsensitivity", 1, kSens, nullptr, 100}, {"tZsensitivity", 2, kSens, nullptr, 100},
-    {"rXnullzone", 3, kNull, nullptr, 50},     {"rYnullzone", 4, kNull, nullptr, 50},
-    {"rZnullzone", 5, kNull, nullptr, 50},     {"tXnullzone", 0, kNull, nullptr, 50},
-    {"tYnullzone", 1, kNull, nullptr, 50},     {"tZnullzone", 2, kNull, nullptr, 50},
-    {"rXenabled", 3, kEnab, nullptr, 1},       {"rYenabled", 4, kEnab, nullptr, 1},
-    {"rZenabled", 5, kEnab, nullptr, 1},       {"tXenabled", 0, kEnab, nullptr, 1},
-    {"tYenabled", 1, kEnab, nullptr, 1},       {"tZenabled", 2, kEnab, nullptr, 1},
-    {"useonslew", -1, nullptr, &ModuleSettings::useonslew, 1},
-    {"rXinvert", 3, kInv, nullptr, 0},         {"rYinvert", 4, kInv, nullptr, 0},
-    {"rZinvert", 5, kInv, nullptr, 0},         {"tXinvert", 0, kInv, nullptr, 0},
-    {"tYinvert", 1, kInv, nullptr, 1},         {"tZinvert", 2, kInv, nullptr, 1},
-};
+// ModuleSettings as its 26 numbers in member order: quorixmode, useonslew,
+// then sensitivity, nullzone, enabled and invert of tX, tY, tZ, rX, rY, rZ.
+using SettingsNumbers = std::array<int32_t, 26>;
+static_assert(sizeof(SettingsNumbers) == sizeof(ModuleSettings), "26 plain numbers");
 
-int32_t& FieldOf(ModuleSettings& s, const SettingsField& f) {
-  return f.axis < 0 ? s.*f.globalField : s.axis[f.axis].*f.axisField;
+SettingsNumbers Numbers(const ModuleSettings& settings) {
+  SettingsNumbers n;
+  std::memcpy(n.data(), &settings, sizeof settings);
+  return n;
 }
 
-ModuleSettings SpecDefaults() {
-  ModuleSettings s;
-  std::memset(&s, 0x55, sizeof s);
-  for (const SettingsField& f : kSettingsFields) FieldOf(s, f) = f.defaultValue;
-  return s;
+// The defaults as the settings file documents them.
+const SettingsNumbers kDocumentedDefaults = {
+    0, 1, /*tX*/ 100, 50, 1, 0, /*tY*/ 100, 50, 1, 1, /*tZ*/ 100, 50, 1, 1,
+    /*rX*/ 100, 50, 1, 0, /*rY*/ 100, 50, 1, 0, /*rZ*/ 100, 50, 1, 0};
+
+// Member n (from 1) set to 100 * n: far outside every field's sensible range.
+SettingsNumbers Hundreds() {
+  SettingsNumbers n;
+  for (int i = 0; i < 26; ++i) n[i] = 100 * (i + 1);
+  return n;
 }
 
-void ExpectSettingsEqual(ModuleSettings a, ModuleSettings b, const std::string& context) {
-  for (const SettingsField& f : kSettingsFields) EXPECT_EQ(FieldOf(a, f), FieldOf(b, f)) << context << ": " << f.key;
-}
+// The settings of Hundreds() saved into an empty file, in the save order.
+const char kHundredsSaved[] =
+    "[SETTINGS]\r\nquorixmode=100\r\n"
+    "rXsensitivity=1500\r\nrYsensitivity=1900\r\nrZsensitivity=2300\r\n"
+    "tXsensitivity=300\r\ntYsensitivity=700\r\ntZsensitivity=1100\r\n"
+    "rXnullzone=1600\r\nrYnullzone=2000\r\nrZnullzone=2400\r\ntXnullzone=400\r\ntYnullzone=800\r\ntZnullzone=1200\r\n"
+    "rXenabled=1700\r\nrYenabled=2100\r\nrZenabled=2500\r\ntXenabled=500\r\ntYenabled=900\r\ntZenabled=1300\r\n"
+    "useonslew=200\r\n"
+    "rXinvert=1800\r\nrYinvert=2200\r\nrZinvert=2600\r\ntXinvert=600\r\ntYinvert=1000\r\ntZinvert=1400\r\n";
 
 const char* const kButtonKeysInOrder[] = {"assigned", "keycode", "keypress", "resetall", "resetrotation",
                                           "resettranslation", "withalt", "withctrl", "withshift"};
@@ -68,20 +58,18 @@ int32_t ButtonAssignment::*const kButtonFieldsInOrder[] = {
     &ButtonAssignment::resetall,      &ButtonAssignment::resetrotation,    &ButtonAssignment::resettranslation,
     &ButtonAssignment::withalt,       &ButtonAssignment::withctrl,         &ButtonAssignment::withshift};
 
-TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnFieldTheRestTheirDefaults) {
-  ExpectSettingsEqual(kDefaultModuleSettings, SpecDefaults(), "before the first load");
-  for (const SettingsField& f : kSettingsFields) {
-    ModuleSettings settings;
-    std::memset(&settings, 0x7F, sizeof settings);
-    ReadModuleSettings(ParseIni(std::string("[settings]\r\n") + f.key + " = 5000\r\n"), &settings);
-    ModuleSettings expected = SpecDefaults();
-    FieldOf(expected, f) = 5000;  // kept as read: no range check
-    ExpectSettingsEqual(settings, expected, f.key);
-  }
+TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnFieldWithItsDefault) {
+  EXPECT_EQ(Numbers(kDefaultModuleSettings), kDocumentedDefaults) << "before the first load";
   ModuleSettings settings;
-  ReadModuleSettings(ParseIni("[SETTINGS]\nquorixmode=abc\nuseonslew=12abc\n"), &settings);
+  std::memset(&settings, 0x7F, sizeof settings);
+  ReadModuleSettings(ParseIni(""), &settings);
+  EXPECT_EQ(Numbers(settings), kDocumentedDefaults) << "missing file";
+  ReadModuleSettings(ParseIni(kHundredsSaved), &settings);
+  EXPECT_EQ(Numbers(settings), Hundreds()) << "kept as read: no range check";
+  ReadModuleSettings(ParseIni("[settings]\nquorixmode=abc\nuseonslew=12abc\n"), &settings);
   EXPECT_EQ(settings.quorixmode, 0) << "read as the platform reads a profile integer";
   EXPECT_EQ(settings.useonslew, 12);
+  EXPECT_EQ(settings.axis[kAxisTY].invert, 1) << "a missing key takes its default";
 }
 
 TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
@@ -155,20 +143,13 @@ Texts Lines(const IniWriteList& writes) {
   return lines;
 }
 
-ModuleSettings DistinctSettings() {
-  ModuleSettings s;
-  int32_t v = -3;
-  for (const SettingsField& f : kSettingsFields) FieldOf(s, f) = v++ * 7;
-  return s;
-}
-
 TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
-  ModuleSettings distinct = DistinctSettings();
-  Texts settings;
-  for (const SettingsField& f : kSettingsFields) {
-    settings.push_back(std::string("SETTINGS/") + f.key + "=" + std::to_string(FieldOf(distinct, f)));
-  }
-  EXPECT_EQ(Lines(SettingsWrites(distinct)), settings);
+  ModuleSettings settings;
+  const SettingsNumbers hundreds = Hundreds();
+  std::memcpy(&settings, hundreds.data(), sizeof settings);
+  IniDocument doc = ParseIni("");
+  ASSERT_TRUE(ApplyIniWrites(&doc, SettingsWrites(settings)));
+  EXPECT_EQ(SerializeIniDocument(doc), kHundredsSaved);
 
   EXPECT_EQ(Lines(CalibrationFlagWrites(1)), Texts{"SETTINGS/DoingCalibration=1"});
   EXPECT_EQ(Lines(CalibrationFlagWrites(0)), Texts{"SETTINGS/DoingCalibration=0"});
