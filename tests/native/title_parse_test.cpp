@@ -48,16 +48,6 @@ void ExpectFrame(const DeviceFrame& f, const float (&axes)[6], int32_t button) {
   EXPECT_EQ(f.button, button);
 }
 
-TEST(TitleParse, ReadsEachCellWhateverStandsInTheFreePositions) {
-  const std::string cells[6] = {"   1234", "   -567", "      0", "     12", "    -34", "      5"};
-  // Digits and signs in the free positions and separators must not join a
-  // value: the separators are cut off, the label positions never read.
-  for (char free : {' ', 'x', '=', '9', '-', '+', '\t', '*'}) {
-    SCOPED_TRACE(std::string("free character ") + free);
-    ExpectFrame(Parse(Title(cells, "3", free)), {1234, -567, 0, 12, -34, 5}, 3);
-  }
-}
-
 TEST(TitleParse, ReadsAnAxisCellAsAtolWithinSevenCharacters) {
   struct Case {
     const char* cell;  // seven characters
@@ -72,13 +62,15 @@ TEST(TitleParse, ReadsAnAxisCellAsAtolWithinSevenCharacters) {
       {"\xff\x80" "12   ", 0},  // bytes above 127 are neither space nor digit
       {"  1.5  ", 1},        {"0x1F   ", 0},        {"1e3    ", 1},
   };
+  // Digits and signs in the label positions and separators must not join a
+  // value: the separators are cut off, the labels never read.
   for (const Case& c : cases) {
-    for (int axis = 0; axis < 6; ++axis) {
-      // A digit in the separator right after the cell must not join.
-      const DeviceFrame f = Parse(TitleWithCell(axis, c.cell, '8'));
-      EXPECT_EQ(Axis(f, axis), c.value) << '"' << c.cell << "\" in cell " << axis;
-      if (c.value == 0) {
-        EXPECT_FALSE(std::signbit(Axis(f, axis))) << "-0 must read as +0";
+    for (char free : std::string(" x=-+\t*8")) {
+      for (int axis = 0; axis < 6; ++axis) {
+        const DeviceFrame f = Parse(TitleWithCell(axis, c.cell, free));
+        EXPECT_EQ(Axis(f, axis), c.value) << '"' << c.cell << "\" in cell " << axis << " among " << free;
+        EXPECT_EQ(f.button, 0) << '"' << c.cell << "\" in cell " << axis << " among " << free;
+        EXPECT_FALSE(c.value == 0 && std::signbit(Axis(f, axis))) << "-0 must read as +0";
       }
     }
   }
