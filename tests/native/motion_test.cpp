@@ -32,10 +32,6 @@ MotionInput Slewing(const DeviceFrame& f, uint32_t nowMs) {
   return in;
 }
 
-EyePoint Eye(float leftright, float updown, float backforth, float pitch, float bank, float yaw) {
-  return EyePoint{leftright, updown, backforth, pitch, bank, yaw};
-}
-
 std::vector<uint32_t> Events(const MotionDecision& d) {
   return std::vector<uint32_t>(d.slewEvents, d.slewEvents + d.slewEventCount);
 }
@@ -54,40 +50,34 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
     EyePoint after;
     float pitchInputAfter;
   } const cases[] = {
-      {"tX 10000 moves leftright by 1", {}, 0, Frame(10000, 0, 0, 0, 0, 0), Eye(1, 0, 0, 0, 0, 0), 0},
-      {"each axis into its own field", {}, 0, Frame(10000, 20000, -10000, 20000, 0, -20000),
-       Eye(1, -1, 2, 2, 0, -2), 2},
-      {"yaw 90 turns bank 10 into pitch 10", Eye(0, 0, 0, 0, 9, 90), 0, Frame(0, 0, 0, 0, 10000, 0),
-       Eye(0, 0, 0, 10, 10, 90), 0},
-      {"yaw -90 turns bank 10 into pitch -10", Eye(0, 0, 0, 0, 9, -90), 0, Frame(0, 0, 0, 0, 10000, 0),
-       Eye(0, 0, 0, -10, 10, -90), 0},
-      {"yaw 0: bank leaves pitch alone", Eye(0, 0, 0, 0, 9, 0), 5, Frame(0, 0, 0, 0, 10000, 0),
-       Eye(0, 0, 0, 5, 10, 0), 5},
-      {"coupling uses this tick's yaw and bank", Eye(0, 0, 0, 0, 0, 80), 0, Frame(0, 0, 0, 0, 100000, 100000),
-       Eye(0, 0, 0, 10, 10, 90), 0},
-      {"yaw 180.5 wraps to -179.5", Eye(0, 0, 0, 0, 0, 180), 0, Frame(0, 0, 0, 0, 0, 5000),
-       Eye(0, 0, 0, 0, 0, -179.5f), 0},
-      {"yaw -180.5 wraps to 179.5", Eye(0, 0, 0, 0, 0, -180), 0, Frame(0, 0, 0, 0, 0, -5000),
-       Eye(0, 0, 0, 0, 0, 179.5f), 0},
-      {"yaw exactly 180 stays", Eye(0, 0, 0, 0, 0, 179.5f), 0, Frame(0, 0, 0, 0, 0, 5000), Eye(0, 0, 0, 0, 0, 180), 0},
-      {"yaw exactly -180 stays", Eye(0, 0, 0, 0, 0, -179.5f), 0, Frame(0, 0, 0, 0, 0, -5000),
-       Eye(0, 0, 0, 0, 0, -180), 0},
+      {"tX 10000 moves leftright by 1", {}, 0, Frame(10000, 0, 0, 0, 0, 0), {1, 0, 0, 0, 0, 0}, 0},
+      {"each axis into its own field", {}, 0, Frame(10000, 20000, -10000, 20000, 0, -20000), {1, -1, 2, 2, 0, -2}, 2},
+      {"yaw 90 turns bank 10 into pitch 10", {0, 0, 0, 0, 9, 90}, 0, Frame(0, 0, 0, 0, 10000, 0),
+       {0, 0, 0, 10, 10, 90}, 0},
+      {"yaw -90 turns bank 10 into pitch -10", {0, 0, 0, 0, 9, -90}, 0, Frame(0, 0, 0, 0, 10000, 0),
+       {0, 0, 0, -10, 10, -90}, 0},
+      {"yaw 0: bank leaves pitch alone", {0, 0, 0, 0, 9, 0}, 5, Frame(0, 0, 0, 0, 10000, 0), {0, 0, 0, 5, 10, 0}, 5},
+      {"coupling uses this tick's yaw and bank", {0, 0, 0, 0, 0, 80}, 0, Frame(0, 0, 0, 0, 100000, 100000),
+       {0, 0, 0, 10, 10, 90}, 0},
+      {"yaw 180.5 wraps to -179.5", {0, 0, 0, 0, 0, 180}, 0, Frame(0, 0, 0, 0, 0, 5000), {0, 0, 0, 0, 0, -179.5f}, 0},
+      {"yaw -180.5 wraps to 179.5", {0, 0, 0, 0, 0, -180}, 0, Frame(0, 0, 0, 0, 0, -5000), {0, 0, 0, 0, 0, 179.5f}, 0},
+      {"yaw exactly 180 stays", {0, 0, 0, 0, 0, 179.5f}, 0, Frame(0, 0, 0, 0, 0, 5000), {0, 0, 0, 0, 0, 180}, 0},
+      {"yaw exactly -180 stays", {0, 0, 0, 0, 0, -179.5f}, 0, Frame(0, 0, 0, 0, 0, -5000), {0, 0, 0, 0, 0, -180}, 0},
       {"pitch 90.00005 is sent as 90, the input keeps it", {}, 90, Frame(0, 0, 0, 0.5f, 0, 0),
-       Eye(0, 0, 0, 90, 0, 0), 90.00005f},
-      {"pitch below -90 holds at -90", {}, -90, Frame(0, 0, 0, -10000, 0, 0), Eye(0, 0, 0, -90, 0, 0), -91},
-      {"bank above 90 is clamped", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, 10000, 0), Eye(0, 0, 0, 0, 90, 0), 0},
-      {"bank below -90 is clamped", Eye(0, 0, 0, 0, -90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
-       Eye(0, 0, 0, 0, -90, 0), 0},
-      {"a clamped bank comes back at once", Eye(0, 0, 0, 0, 90, 0), 0, Frame(0, 0, 0, 0, -10000, 0),
-       Eye(0, 0, 0, 0, 89, 0), 0},
-      {"pitch is rebuilt from the input, not from the old pitch", Eye(0, 0, 0, 45, 0, 0), 3,
-       Frame(0, 0, 0, 10000, 0, 0), Eye(0, 0, 0, 4, 0, 0), 4},
+       {0, 0, 0, 90, 0, 0}, 90.00005f},
+      {"pitch below -90 holds at -90", {}, -90, Frame(0, 0, 0, -10000, 0, 0), {0, 0, 0, -90, 0, 0}, -91},
+      {"bank above 90 is clamped", {0, 0, 0, 0, 90, 0}, 0, Frame(0, 0, 0, 0, 10000, 0), {0, 0, 0, 0, 90, 0}, 0},
+      {"bank below -90 is clamped", {0, 0, 0, 0, -90, 0}, 0, Frame(0, 0, 0, 0, -10000, 0), {0, 0, 0, 0, -90, 0}, 0},
+      {"a clamped bank comes back at once", {0, 0, 0, 0, 90, 0}, 0, Frame(0, 0, 0, 0, -10000, 0),
+       {0, 0, 0, 0, 89, 0}, 0},
+      {"pitch is rebuilt from the input, not from the old pitch", {0, 0, 0, 45, 0, 0}, 3,
+       Frame(0, 0, 0, 10000, 0, 0), {0, 0, 0, 4, 0, 0}, 4},
       // Worked out with each product and sum rounded to float in turn: a
       // reordered coupling, a division by 10000, or a sum kept in double
       // gives other bits.
-      {"every step rounded to float", Eye(0.540000021f, 7.3499999f, 4.17000008f, 38.1800003f, 10.96f, -27.6499996f),
+      {"every step rounded to float", {0.540000021f, 7.3499999f, 4.17000008f, 38.1800003f, 10.96f, -27.6499996f},
        1.46000004f, Frame(6546, -18238, -15591, 19096, 7817, -12759),
-       Eye(1.19459999f, 5.79090023f, 2.34619999f, -0.404169559f, 11.7417002f, -28.9258995f), 3.36959982f},
+       {1.19459999f, 5.79090023f, 2.34619999f, -0.404169559f, 11.7417002f, -28.9258995f}, 3.36959982f},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -115,12 +105,12 @@ TEST(Motion, SlewBatchSendsEachAxisInItsFixedOrder) {
   };
   for (const Case& c : cases) {
     MotionState s = InitialMotionState();
-    s.eye = Eye(1, 2, 3, 4, 5, 6);
+    s.eye = EyePoint{1, 2, 3, 4, 5, 6};
     s.freezePending = false;
     const MotionDecision d = StepMotion(&s, Slewing(c.frame, 1000));
     EXPECT_EQ(Events(d), c.events);
     EXPECT_TRUE(s.freezePending);
-    EXPECT_EQ(Fields(s.eye), Fields(Eye(1, 2, 3, 4, 5, 6)));
+    EXPECT_EQ(Fields(s.eye), Fields(EyePoint{1, 2, 3, 4, 5, 6}));
   }
 }
 
