@@ -13,13 +13,9 @@ namespace {
 
 // Pitch and yaw beyond the free-look limits: a reset sends them as they are.
 DefaultEyePoint Defaults() {
+  const float pitchBankYawBackforthLeftrightUpdown[kEyeAxisCount] = {120, -3, -300, 0.25f, -0.5f, 0.125f};
   DefaultEyePoint d{};
-  d.axis[kEyePitch].value = 120;
-  d.axis[kEyeBank].value = -3;
-  d.axis[kEyeYaw].value = -300;
-  d.axis[kEyeBackForth].value = 0.25f;
-  d.axis[kEyeLeftRight].value = -0.5f;
-  d.axis[kEyeUpDown].value = 0.125f;
+  for (int a = 0; a < kEyeAxisCount; ++a) d.axis[a].value = pitchBankYawBackforthLeftrightUpdown[a];
   return d;
 }
 

@@ -94,15 +94,15 @@ TEST(ConfigurationLoad, EyePointEncoding) {
     const char* fractionText;
     float expected;
   };
+  const float inf = std::numeric_limits<float>::infinity();
   const EyeCase cases[] = {
-      {"12", "5", 12.5f},        {"-0", "250000", -0.25f},  {"3", "05", 3.05f},         {"", "5", 0.5f},
-      {"0", "0", 0.0f},          {"-0", "5", -0.5f},        {" 7", "25", 7.25f},        {"+2", "", 2.0f},
-      {"abc", "5", 0.0f},        {"12abc", "5", 12.0f},     {"1", "5e2", 150.0f},       {"1", "5e", 1.5f},
-      {"1", "5e+", 1.5f},        {"1", "5E-1", 0.15f},      {"inf", "0", 0.0f},         {"nan", "1", 0.0f},
-      {"0x1", "8", 0.0f},        {"1.5", "5", 1.5f},        {"-", "", 0.0f},            {"1", "0e400", std::numeric_limits<float>::infinity()},
-      {"1", "5e-400", 0.0f},     {"-1", "5e400", -std::numeric_limits<float>::infinity()},
-      {"4", "0e38", std::numeric_limits<float>::infinity()},   // beyond FLT_MAX
-      {"3", "4e38", 3.4e38f},
+      {"12", "5", 12.5f},    {"-0", "250000", -0.25f}, {"3", "05", 3.05f},     {"", "5", 0.5f},
+      {"0", "0", 0.0f},      {"-0", "5", -0.5f},       {" 7", "25", 7.25f},    {"+2", "", 2.0f},
+      {"abc", "5", 0.0f},    {"12abc", "5", 12.0f},    {"1", "5e2", 150.0f},   {"1", "5e", 1.5f},
+      {"1", "5e+", 1.5f},    {"1", "5E-1", 0.15f},     {"inf", "0", 0.0f},     {"nan", "1", 0.0f},
+      {"0x1", "8", 0.0f},    {"1.5", "5", 1.5f},       {"-", "", 0.0f},        {"1", "0e400", inf},
+      {"1", "5e-400", 0.0f}, {"-1", "5e400", -inf},    {"3", "4e38", 3.4e38f},
+      {"4", "0e38", inf},  // beyond FLT_MAX
   };
   for (const EyeCase& c : cases) {
     const float value = EyePointValue(c.integerText, c.fractionText);

@@ -32,10 +32,6 @@ MotionInput Slewing(const DeviceFrame& f, uint32_t nowMs) {
   return in;
 }
 
-std::vector<uint32_t> Events(const MotionDecision& d) {
-  return std::vector<uint32_t>(d.slewEvents, d.slewEvents + d.slewEventCount);
-}
-
 std::vector<float> Fields(const EyePoint& e) { return {e.leftright, e.updown, e.backforth, e.pitch, e.bank, e.yaw}; }
 std::vector<float> Fields(const CameraCall& c) { return {c.x, c.y, c.z, c.pitch, c.bank, c.heading}; }
 
@@ -108,7 +104,7 @@ TEST(Motion, SlewBatchSendsEachAxisInItsFixedOrder) {
     s.eye = EyePoint{1, 2, 3, 4, 5, 6};
     s.freezePending = false;
     const MotionDecision d = StepMotion(&s, Slewing(c.frame, 1000));
-    EXPECT_EQ(Events(d), c.events);
+    EXPECT_EQ(std::vector<uint32_t>(d.slewEvents, d.slewEvents + d.slewEventCount), c.events);
     EXPECT_TRUE(s.freezePending);
     EXPECT_EQ(Fields(s.eye), Fields(EyePoint{1, 2, 3, 4, 5, 6}));
   }
@@ -150,8 +146,7 @@ TEST(Motion, FreezeGoesOutOnceAtRestAfterSlewMotion) {
     double slewActive;
     int32_t useonslew;
     uint32_t nowMs;
-    bool freeze;
-    bool batch;
+    bool freeze, batch;
   } const ticks[] = {
       {"at rest out of slew: kept pending", kRest, 0.0, 1, 1000, false, false},
       {"at rest in slew without useonslew: kept", kRest, 1.0, 0, 1010, false, false},
@@ -185,8 +180,7 @@ TEST(Motion, PathsAndTheButtonStep) {
     const char* what;
     DeviceFrame frame;
     double slewActive;
-    int32_t useonslew;
-    int32_t quorixmode;
+    int32_t useonslew, quorixmode;
     bool sessionReady;
     bool moves;  // the eye point changes
     bool camera;

@@ -33,8 +33,7 @@ TEST(TitleFormat, RefusesABufferTooSmall) {
   const size_t length = 71;  // one button digit
   char out[80];
   struct Case {
-    size_t capacity;
-    size_t result;
+    size_t capacity, result;
   } const cases[] = {{length + 1, length}, {length, 0}, {1, 0}};
   for (const Case& c : cases) {
     std::memset(out, '#', sizeof(out));
