@@ -69,8 +69,6 @@ void LoadServerConfig(const ConfigWatch& watch, ServerConfig* config) {
   IniDocument doc[kWatchedFileCount];
   ConfigFileStatus status[kWatchedFileCount];
   for (int f = 0; f < kWatchedFileCount; ++f) status[f] = ReadConfigFile(watch.path[f], &doc[f]);
-  ReadServerConfig(doc[kWatchSettings], doc[kWatchMarker], config);
-  // A file that exists but cannot be read at this moment keeps the feel as
-  // it was, rather than switching it off under the pilot's hand.
-  if (status[kWatchServer] != kConfigFileUnreadable) ReadFeelSettings(doc[kWatchServer], &config->feel);
+  ReadServerFiles(doc[kWatchSettings], doc[kWatchMarker], doc[kWatchServer], status[kWatchServer] == kConfigFileUnreadable,
+                  config);
 }

@@ -5,14 +5,11 @@
 #include "server/joystick_win.h"
 
 #include <mmsystem.h>
-#include <regstr.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "server/controller_input.h"
-
-constexpr int kWantedAxes = 6;
 
 // winmm keeps the device list it read at start-up; joyConfigChanged makes
 // it read the list again, so that a controller plugged in later shows up.
@@ -40,41 +37,25 @@ static bool ReadRegistryText(HKEY key, const char* value, char* text, DWORD capa
   return text[0] != '\0';
 }
 
-// `value` of `path` in the user's hive, else in the machine's: the game
-// controller panel keeps its settings per user, older systems per machine.
-static bool ReadUserOrMachineText(const char* path, const char* value, char* text, DWORD capacity) {
-  for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    HKEY key;
-    if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) continue;
-    const bool found = ReadRegistryText(key, value, text, capacity);
-    RegCloseKey(key);
-    if (found) return true;
-  }
-  return false;
+static bool ReadHiveText(bool machine, const char* path, const char* value, char* text, size_t capacity) {
+  text[0] = '\0';
+  HKEY key;
+  if (RegOpenKeyExA(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  const bool found = ReadRegistryText(key, value, text, DWORD(capacity));
+  RegCloseKey(key);
+  return found;
 }
 
 bool ReadJoystickOemName(const char* regKey, UINT id, char* name, size_t capacity) {
-  if (capacity > 0) name[0] = '\0';
-  if (regKey == nullptr || regKey[0] == '\0' || capacity < 2) return false;
-  // The controller's current settings name its type key, "VID_xxxx&PID_xxxx",
-  // under which its OEM registered the product name.
-  char path[MAX_PATH];
-  char valueName[32];
-  char type[MAX_PATH];
-  std::snprintf(path, sizeof path, "%s\\%s\\%s", REGSTR_PATH_JOYCONFIG, regKey, REGSTR_KEY_JOYCURR);
-  std::snprintf(valueName, sizeof valueName, REGSTR_VAL_JOYNOEMNAME, static_cast<int>(id + 1));
-  if (!ReadUserOrMachineText(path, valueName, type, sizeof type)) return false;
-  // A type is one key's name; anything else would lead elsewhere in the registry.
-  if (std::strchr(type, '\\') != nullptr) return false;
-  std::snprintf(path, sizeof path, "%s\\%s", REGSTR_PATH_JOYOEM, type);
-  return ReadUserOrMachineText(path, REGSTR_VAL_JOYOEMNAME, name, DWORD(capacity));
+  return JoystickOemName(regKey, id, ReadHiveText, name, capacity);
 }
 
 bool FindJoystick(const char* wanted, JoystickDevice* device) {
   device->present = false;
   RefreshDeviceList();
   const UINT count = joyGetNumDevs();
-  bool found = false;
+  JoystickChoice choice{};
   for (UINT id = 0; id < count; ++id) {
     JOYINFOEX info{};
     info.dwSize = sizeof info;
@@ -85,17 +66,14 @@ bool FindJoystick(const char* wanted, JoystickDevice* device) {
     char oemName[sizeof device->name];
     ReadJoystickOemName(caps.szRegKey, id, oemName, sizeof oemName);
     const char* name = JoystickName(oemName, caps.szPname);
-    if (!DeviceNameMatches(name, wanted)) continue;
-    const bool better = !found || (device->caps.wNumAxes < kWantedAxes && caps.wNumAxes >= kWantedAxes);
-    if (!better) continue;
-    found = true;
+    if (!TakeJoystick(&choice, id, name, caps.wNumAxes, wanted)) continue;
     device->present = true;
     device->id = id;
     device->caps = caps;
     std::snprintf(device->name, sizeof device->name, "%s", name);
-    if (caps.wNumAxes >= kWantedAxes) break;
+    if (JoystickChoiceFinal(choice)) break;
   }
-  return found;
+  return choice.found;
 }
 
 bool ReadJoystick(const JoystickDevice& device, RawReading* reading) {

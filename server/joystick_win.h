@@ -12,14 +12,11 @@ struct JoystickDevice {
   JOYCAPSA caps;
 };
 
-// The product name that the OEM of joystick `id` registered, found through
-// the registry key its capabilities name (JOYCAPS.szRegKey), as the game
-// controller panel finds it. False (and an empty `name`) when there is none.
+// JoystickOemName over this system's registry.
 bool ReadJoystickOemName(const char* regKey, UINT id, char* name, size_t capacity);
 
-// Looks for the first controller that answers a read and whose name holds
-// `wanted` (case-insensitively; empty: any). Among those, one with six or
-// more axes wins over the others. False leaves `device` not present.
+// Looks for the controller TakeJoystick chooses among those that answer a
+// read. False leaves `device` not present.
 bool FindJoystick(const char* wanted, JoystickDevice* device);
 
 // One reading, centred and scaled to +-kRawHalfRange at the device's

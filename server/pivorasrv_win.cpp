@@ -2,18 +2,11 @@
 // joystick interface, else Raw Input HID), applies the user's per-axis
 // settings and calibration, and publishes each reading as the title of its
 // window of class "pivoraserver", where the module reads it every tick.
-// Quits on WM_CLOSE.
-//
-//   pivorasrv.exe                     the controller (or replay.rec beside
-//                                     the program, when that file exists)
-//   pivorasrv.exe --replay <file>     plays a recording in a loop instead
-//   pivorasrv.exe --record <file>     also saves the raw readings to <file>
+// Quits on WM_CLOSE. Its command line and exit codes: server_start.h.
 //
 // The module starts the server without a command line, so a recording
 // placed beside the program as "replay.rec" is how a demonstration or a
-// test gets the replay source. Exit codes: 0 normal or another server is
-// running, 2 bad command line, 3 unreadable recording, 4 no record file,
-// 1 no window.
+// test gets the replay source.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -22,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "module/title_format.h"
 #include "module/title_layout.h"
 #include "server/axis_processing.h"
 #include "server/config_watch_win.h"
 #include "server/feel_panel_win.h"
 #include "server/joystick_win.h"
 #include "server/live_view_win.h"
+#include "server/published_title.h"
 #include "server/raw_input_win.h"
-#include "server/recording.h"
+#include "server/server_start.h"
 #include "server/window_scale_win.h"
 
 constexpr char kWindowClass[] = "pivoraserver";
@@ -45,9 +38,6 @@ constexpr int kClientWidthPx = 460;
 constexpr int kLiveViewTopPx = kMarginPx + 4 * kTextLineHeightPx + 4;
 constexpr int kFeelPanelTopPx = kLiveViewTopPx + kLiveViewHeightPx + 6;
 constexpr int kClientHeightPx = kFeelPanelTopPx + kFeelPanelHeightPx + kMarginPx;
-constexpr int kExitUsage = 2;
-constexpr int kExitBadRecording = 3;
-constexpr int kExitNoRecordFile = 4;
 
 enum SourceKind { kSourceDevice, kSourceReplay };
 
@@ -60,11 +50,8 @@ struct ServerState {
   DWORD nextScanMs = 0;
   std::string replayPath;
   std::vector<RecordedFrame> replay;
-  DWORD replayStartMs = 0;
-  FILE* record = nullptr;
-  DWORD recordStartMs = 0;
-  bool recordedAny = false;
-  RawReading lastRecorded{};
+  uint32_t replayStartMs = 0;
+  Recorder recorder{};
   bool connected = false;
   const char* deviceName = "";  // of the controller read last
   FeelState feel = kFreshFeelState;
@@ -73,19 +60,10 @@ struct ServerState {
   RawReading shownReading{};  // the reading the live view shows
   PublishedFrame shownFrame{};  // and the values sent for it
   bool shownConnected = false;  // and the state
-  PublishedFrame published{};
-  bool publishedAny = false;
-  bool shownCalibrating = false;
+  ShownTitle title{};
 };
 
 static ServerState gServer;
-
-static bool LoadReplay(const char* path) {
-  std::vector<char> text;
-  if (!ReadWholeFile(path, &text)) return false;
-  gServer.replayPath = path;
-  return ParseRecording(text.data(), text.size(), &gServer.replay).ok;
-}
 
 static bool FileExists(const char* path) {
   const DWORD attributes = GetFileAttributesA(path);
@@ -104,21 +82,6 @@ static std::string BesideProgram(const char* name) {
 }
 
 // ---- readings ----------------------------------------------------------------
-
-static void ReplayReading(DWORD nowMs, RawReading* reading) {
-  DWORD elapsedMs = nowMs - gServer.replayStartMs;
-  const uint32_t passMs = gServer.replay.back().timeMs;
-  if (passMs > 0 && elapsedMs >= passMs) {
-    // Start the next pass where this one should have ended, so a late
-    // reading does not stretch the recording.
-    gServer.replayStartMs += elapsedMs / passMs * passMs;
-    elapsedMs %= passMs;
-  }
-  const RecordedFrame& frame = gServer.replay[CurrentFrame(gServer.replay, elapsedMs)];
-  std::memcpy(reading->axis, frame.axis, sizeof reading->axis);
-  // Recordings hold the button number; buttons above 32 do not exist here.
-  reading->buttons = frame.button >= 1 && frame.button <= 32 ? uint32_t{1} << (frame.button - 1) : 0;
-}
 
 // The joystick interface first; a controller that only Raw Input sees (many
 // 3D mice) next.
@@ -144,32 +107,10 @@ static void DeviceReading(DWORD nowMs, RawReading* reading) {
   std::memset(reading, 0, sizeof *reading);
 }
 
-static void Record(DWORD nowMs, const RawReading& reading) {
-  if (gServer.record == nullptr) return;
-  if (gServer.recordedAny && std::memcmp(&reading, &gServer.lastRecorded, sizeof reading) == 0) return;
-  if (!gServer.recordedAny) gServer.recordStartMs = nowMs;
-  gServer.recordedAny = true;
-  gServer.lastRecorded = reading;
-  RecordedFrame frame{};
-  frame.timeMs = nowMs - gServer.recordStartMs;
-  std::memcpy(frame.axis, reading.axis, sizeof frame.axis);
-  frame.button = LowestButton(reading.buttons);
-  const std::string line = FormatRecordedFrame(frame);
-  std::fwrite(line.data(), 1, line.size(), gServer.record);
-  std::fflush(gServer.record);
-}
-
 static void Publish(const PublishedFrame& frame) {
-  const bool same = gServer.publishedAny && std::memcmp(&frame, &gServer.published, sizeof frame) == 0;
-  if (same && gServer.shownCalibrating == gServer.config.doingCalibration) return;
-  gServer.published = frame;
-  gServer.publishedAny = true;
-  gServer.shownCalibrating = gServer.config.doingCalibration;
   char title[kTitleBufferSize];
-  // The mark tells the calibration dialog which readings are raw, so that
-  // none published before this server noticed the calibration enters a range.
-  FormatDeviceTitle(frame.axis, frame.button, title, sizeof title, gServer.config.doingCalibration);
-  SetWindowTextA(gServer.window, title);
+  if (NextTitle(&gServer.title, frame, gServer.config.doingCalibration, title, sizeof title))
+    SetWindowTextA(gServer.window, title);
 }
 
 // The text and the live view; the panel's controls paint themselves.
@@ -193,11 +134,11 @@ static void ShowReading(const RawReading& reading, const PublishedFrame& frame) 
 static void ReadOnce(DWORD nowMs) {
   RawReading reading{};
   if (gServer.source == kSourceReplay) {
-    ReplayReading(nowMs, &reading);
+    reading = ReplayReading(gServer.replay, nowMs, &gServer.replayStartMs);
   } else {
     DeviceReading(nowMs, &reading);
   }
-  Record(nowMs, reading);
+  RecordReading(&gServer.recorder, nowMs, reading);
   // The smoothing needs the true time between readings: timeGetTime, which
   // timeBeginPeriod makes exact to the millisecond, unlike GetTickCount.
   const DWORD clockMs = timeGetTime();
@@ -253,11 +194,11 @@ static void Paint(HWND window) {
   }
   std::snprintf(lines[2], sizeof lines[2], "Mode: %s%s",
                 gServer.config.doingCalibration ? "raw readings (calibration in progress)" : "settings applied",
-                gServer.record != nullptr ? ", recording" : "");
-  const int32_t* v = gServer.published.axis;
+                gServer.recorder.file != nullptr ? ", recording" : "");
+  const int32_t* v = gServer.title.frame.axis;
   std::snprintf(lines[3], sizeof lines[3], "tX %ld  tY %ld  tZ %ld  rX %ld  rY %ld  rZ %ld  button %ld",
                 long(v[0]), long(v[1]), long(v[2]), long(v[3]), long(v[4]), long(v[5]),
-                long(gServer.published.button));
+                long(gServer.title.frame.button));
   for (int i = 0; i < 4; ++i)
     TextOutA(dc, Px(kMarginPx), Px(kMarginPx) + Px(kTextLineHeightPx) * i, lines[i], int(std::strlen(lines[i])));
   const RECT view = {Px(kMarginPx), Px(kLiveViewTopPx), Px(kClientWidthPx) - Px(kMarginPx),
@@ -304,21 +245,6 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 // ---- start-up and loop -------------------------------------------------------
 
-static int ParseCommandLine(const char** replayPath, const char** recordPath) {
-  for (int i = 1; i < __argc; ++i) {
-    const char* option = __argv[i];
-    if (i + 1 >= __argc) return kExitUsage;
-    if (std::strcmp(option, "--replay") == 0 && *replayPath == nullptr) {
-      *replayPath = __argv[++i];
-    } else if (std::strcmp(option, "--record") == 0 && *recordPath == nullptr) {
-      *recordPath = __argv[++i];
-    } else {
-      return kExitUsage;
-    }
-  }
-  return 0;
-}
-
 static void RunLoop() {
   DWORD nextReadMs = GetTickCount();
   DWORD nextConfigMs = nextReadMs;
@@ -349,21 +275,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   // One server only: the module reads whichever window it finds first.
   if (FindWindowA(kWindowClass, nullptr) != nullptr) return 0;
 
-  const char* replayPath = nullptr;
-  const char* recordPath = nullptr;
-  const int usage = ParseCommandLine(&replayPath, &recordPath);
-  if (usage != 0) return usage;
+  ServerStart start = ReadServerCommandLine(__argc, __argv);
+  if (start.exitCode != 0) return start.exitCode;
   const std::string besideReplay = BesideProgram(kDefaultReplayName);
-  if (replayPath == nullptr && __argc == 1 && !besideReplay.empty() && FileExists(besideReplay.c_str()))
-    replayPath = besideReplay.c_str();
-  if (replayPath != nullptr) {
-    if (!LoadReplay(replayPath)) return kExitBadRecording;
+  if (start.replayBeside && !besideReplay.empty() && FileExists(besideReplay.c_str()))
+    start.replayPath = besideReplay.c_str();
+  const int opened = OpenServerSources(start, &gServer.replay, &gServer.recorder);
+  if (opened != 0) return opened;
+  if (start.replayPath != nullptr) {
+    gServer.replayPath = start.replayPath;
     gServer.source = kSourceReplay;
-  }
-  if (recordPath != nullptr) {
-    gServer.record = std::fopen(recordPath, "wb");
-    if (gServer.record == nullptr) return kExitNoRecordFile;
-    std::fputs("# pivorasrv raw readings: time_ms tX tY tZ rX rY rZ button\n", gServer.record);
   }
 
   InitConfigWatch(&gServer.watch);
@@ -396,6 +317,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   ShowWindow(gServer.window, showCommand);
   RunLoop();
   timeEndPeriod(1);
-  if (gServer.record != nullptr) std::fclose(gServer.record);
+  StopRecording(&gServer.recorder);
   return 0;
 }

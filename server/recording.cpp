@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 static bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -90,4 +91,54 @@ bool ReadWholeFile(const char* path, std::vector<char>* text) {
   const bool ok = !std::ferror(file);
   std::fclose(file);
   return ok;
+}
+
+bool LoadRecording(const char* path, std::vector<RecordedFrame>* frames) {
+  std::vector<char> text;
+  return ReadWholeFile(path, &text) && ParseRecording(text.data(), text.size(), frames).ok;
+}
+
+RawReading ReplayReading(const std::vector<RecordedFrame>& frames, uint32_t nowMs, uint32_t* passStartMs) {
+  uint32_t elapsedMs = nowMs - *passStartMs;
+  const uint32_t passMs = frames.back().timeMs;
+  if (passMs > 0 && elapsedMs >= passMs) {
+    // Start the next pass where this one should have ended, so a late
+    // reading does not stretch the recording.
+    *passStartMs += elapsedMs / passMs * passMs;
+    elapsedMs %= passMs;
+  }
+  const RecordedFrame& frame = frames[CurrentFrame(frames, elapsedMs)];
+  RawReading reading{};
+  std::memcpy(reading.axis, frame.axis, sizeof reading.axis);
+  // Recordings hold the button number; buttons above 32 do not exist here.
+  reading.buttons = frame.button >= 1 && frame.button <= 32 ? uint32_t{1} << (frame.button - 1) : 0;
+  return reading;
+}
+
+bool StartRecording(const char* path, Recorder* recorder) {
+  *recorder = Recorder{};
+  recorder->file = std::fopen(path, "wb");
+  if (recorder->file == nullptr) return false;
+  std::fputs("# pivorasrv raw readings: time_ms tX tY tZ rX rY rZ button\n", recorder->file);
+  return true;
+}
+
+void RecordReading(Recorder* recorder, uint32_t nowMs, const RawReading& reading) {
+  if (recorder->file == nullptr) return;
+  if (recorder->recordedAny && std::memcmp(&reading, &recorder->last, sizeof reading) == 0) return;
+  if (!recorder->recordedAny) recorder->startMs = nowMs;
+  recorder->recordedAny = true;
+  recorder->last = reading;
+  RecordedFrame frame{};
+  frame.timeMs = nowMs - recorder->startMs;
+  std::memcpy(frame.axis, reading.axis, sizeof frame.axis);
+  frame.button = LowestButton(reading.buttons);
+  const std::string line = FormatRecordedFrame(frame);
+  std::fwrite(line.data(), 1, line.size(), recorder->file);
+  std::fflush(recorder->file);
+}
+
+void StopRecording(Recorder* recorder) {
+  if (recorder->file != nullptr) std::fclose(recorder->file);
+  recorder->file = nullptr;
 }

@@ -2,12 +2,15 @@
 // controller (--replay) and written by it from one (--record): one frame a
 // line, "time tX tY tZ rX rY rZ button", time in milliseconds from the start
 // and never decreasing, every value a decimal integer. Blank lines and lines
-// starting with '#' are ignored.
+// starting with '#' are ignored. Portable: no Windows header.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "server/axis_processing.h"
 
 struct RecordedFrame {
   uint32_t timeMs;
@@ -34,3 +37,30 @@ std::string FormatRecordedFrame(const RecordedFrame& frame);
 // Appends the bytes of the file at `path` to `text`; false when it cannot be
 // opened or read.
 bool ReadWholeFile(const char* path, std::vector<char>* text);
+
+// ReadWholeFile and ParseRecording: false when the file cannot be read or
+// holds a fault.
+bool LoadRecording(const char* path, std::vector<RecordedFrame>* frames);
+
+// The reading that a recording played in a loop gives at `nowMs` (any
+// millisecond clock that wraps at 2^32). `passStartMs` is when the current
+// pass began; a reading past the pass's end moves it on by whole passes.
+RawReading ReplayReading(const std::vector<RecordedFrame>& frames, uint32_t nowMs, uint32_t* passStartMs);
+
+// Recording mode: the raw readings as they change, written as they come.
+struct Recorder {
+  FILE* file;  // null: not recording
+  bool recordedAny;
+  uint32_t startMs;  // the clock at the first reading written
+  RawReading last;
+};
+
+// Creates (or empties) `path` and writes the header line; false when the
+// file cannot be created.
+bool StartRecording(const char* path, Recorder* recorder);
+
+// Writes `reading` taken at `nowMs` unless it repeats the one written last,
+// and flushes it, so the file is whole even if the server is ended.
+void RecordReading(Recorder* recorder, uint32_t nowMs, const RawReading& reading);
+
+void StopRecording(Recorder* recorder);

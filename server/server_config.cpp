@@ -50,6 +50,12 @@ void ReadFeelSettings(const IniDocument& serverFile, FeelSettings* feel) {
   feel->dominantAxis = ReadIniInt(serverFile, kSectionSettings, kKeyDominantAxis, 0) == 1;
 }
 
+void ReadServerFiles(const IniDocument& settingsFile, const IniDocument& markerFile, const IniDocument& serverFile,
+                     bool serverFileUnreadable, ServerConfig* config) {
+  ReadServerConfig(settingsFile, markerFile, config);
+  if (!serverFileUnreadable) ReadFeelSettings(serverFile, &config->feel);
+}
+
 IniWriteList FeelSettingsWrites(const FeelSettings& feel) {
   const auto text = [](int32_t value) { return std::to_string(value); };
   return {{kSectionSettings, kKeyTranslationCurve, text(feel.curve[kGroupTranslation])},

@@ -61,6 +61,13 @@ void ReadServerConfig(const IniDocument& settingsFile, const IniDocument& marker
 // that is missing or holds no number gives 0, the setting off.
 void ReadFeelSettings(const IniDocument& serverFile, FeelSettings* feel);
 
+// The whole configuration from the documents of pivora.ini,
+// somethingchanged.ini and pivorasrv.ini. `serverFileUnreadable`: pivorasrv.ini
+// exists but could not be read at this moment, so the feel stays as it was
+// rather than switching off under the pilot's hand.
+void ReadServerFiles(const IniDocument& settingsFile, const IniDocument& markerFile, const IniDocument& serverFile,
+                     bool serverFileUnreadable, ServerConfig* config);
+
 // The writes that store `feel` in pivorasrv.ini.
 IniWriteList FeelSettingsWrites(const FeelSettings& feel);
 

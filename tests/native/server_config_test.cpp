@@ -87,9 +87,12 @@ TEST(ServerConfig, FeelFile) {
   const FeelSettings saved = {{15, 85}, {30, 100}, true};
   IniDocument doc = ParseIni("[SETTINGS]\r\nrotationcurve=1\r\n");
   ASSERT_TRUE(ApplyIniWrites(&doc, FeelSettingsWrites(saved)));
-  FeelSettings read{};
-  ReadFeelSettings(ParseIni(SerializeIniDocument(doc)), &read);
-  EXPECT_TRUE(SameFeel(read, saved));
+  ServerConfig config = DefaultServerConfig();
+  ReadServerFiles(ParseIni(""), ParseIni(""), ParseIni(SerializeIniDocument(doc)), false, &config);
+  EXPECT_TRUE(SameFeel(config.feel, saved));
+  // A feel file that exists but cannot be read this moment keeps the feel.
+  ReadServerFiles(ParseIni(""), ParseIni(""), ParseIni(""), true, &config);
+  EXPECT_TRUE(SameFeel(config.feel, saved));
 }
 
 }  // namespace

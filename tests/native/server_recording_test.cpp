@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,42 @@ TEST(ServerRecording, CurrentFrameIsTheLastWhoseTimeHasCome) {
     size_t expected;
   } cases[] = {{0, 0}, {99, 0}, {100, 2}, {UINT32_MAX, 2}};
   for (const auto& c : cases) EXPECT_EQ(CurrentFrame(frames, c.elapsed), c.expected) << c.elapsed;
+}
+
+// Replay plays a session in a loop, 900 ms a pass (its last frame marks the
+// pass's end), while recording mode writes each reading that differs from
+// the one before, timed from the first.
+TEST(ServerRecording, ReplayLoopsInWholePassesAndRecordingKeepsEachChange) {
+  const char kSession[] = "0 0 0 0 0 0 1000 0\n300 -32767 0 0 0 0 1000 3\n600 0 0 0 -5 0 0 40\n900 0 0 0 -5 0 0 0\n";
+  std::vector<RecordedFrame> session;
+  ASSERT_TRUE(ParseRecording(kSession, sizeof kSession - 1, &session).ok);
+  const struct {
+    uint32_t nowMs;
+    int32_t tX, rX, rZ;
+    uint32_t buttons;
+  } steps[] = {
+      {5000, 0, 0, 1000, 0},     {5299, 0, 0, 1000, 0}, {5300, -32767, 0, 1000, 0x4},
+      {5600, 0, -5, 0, 0},       // button 40 does not exist
+      {5899, 0, -5, 0, 0},       {5900, 0, 0, 1000, 0},  // the second pass
+      {8050, -32767, 0, 1000, 0x4},  // a late reading: the pass began at 7700
+      {8300, 0, -5, 0, 0},
+  };
+  const std::string path = ::testing::TempDir() + "srv_recorded.rec";
+  Recorder recorder{};
+  ASSERT_TRUE(StartRecording(path.c_str(), &recorder));
+  uint32_t passStartMs = 5000;
+  for (const auto& s : steps) {
+    const RawReading r = ReplayReading(session, s.nowMs, &passStartMs);
+    EXPECT_TRUE(r.axis[0] == s.tX && r.axis[3] == s.rX && r.axis[5] == s.rZ && r.buttons == s.buttons) << s.nowMs;
+    RecordReading(&recorder, s.nowMs, r);
+  }
+  StopRecording(&recorder);
+  std::vector<char> text;
+  ASSERT_TRUE(ReadWholeFile(path.c_str(), &text));
+  EXPECT_EQ(std::string(text.begin(), text.end()),
+            "# pivorasrv raw readings: time_ms tX tY tZ rX rY rZ button\n"
+            "0 0 0 0 0 0 1000 0\n300 -32767 0 0 0 0 1000 3\n600 0 0 0 -5 0 0 0\n900 0 0 0 0 0 1000 0\n"
+            "3050 -32767 0 0 0 0 1000 3\n3300 0 0 0 -5 0 0 0\n");
 }
 
 }  // namespace
