@@ -69,6 +69,6 @@ void LoadServerConfig(const ConfigWatch& watch, ServerConfig* config) {
   IniDocument doc[kWatchedFileCount];
   ConfigFileStatus status[kWatchedFileCount];
   for (int f = 0; f < kWatchedFileCount; ++f) status[f] = ReadConfigFile(watch.path[f], &doc[f]);
-  ReadServerFiles(doc[kWatchSettings], doc[kWatchMarker], doc[kWatchServer], status[kWatchServer] == kConfigFileUnreadable,
-                  config);
+  const bool serverFileUnreadable = status[kWatchServer] == kConfigFileUnreadable;
+  ReadServerFiles(doc[kWatchSettings], doc[kWatchMarker], doc[kWatchServer], serverFileUnreadable, config);
 }

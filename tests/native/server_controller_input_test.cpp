@@ -90,10 +90,10 @@ TEST(ControllerInput, OemNameComesThroughTheDriversCurrentSettingsUserHiveFirst)
       "System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\VID_F00D&PID_";
   gRegistry = {{"U|" + settings + "1OEMName", "VID_F00D&PID_0001"}, {"M|" + settings + "1OEMName", "VID_F00D&PID_0002"},
                {"M|" + settings + "2OEMName", "VID_F00D&PID_0002"}, {"U|" + settings + "3OEMName", "VID_F00D&PID_0404"},
-               {"U|" + settings + "4OEMName", "..\\OEM\\VID_F00D&PID_0001"},
-               {"U|" + settings + "5OEMName", ""},                   {"M|" + settings + "5OEMName", "VID_F00D&PID_0001"},
-               {"U|" + oem + "0001|OEMName", "Six-Axis"},            {"M|" + oem + "0001|OEMName", "Machine's"},
-               {"M|" + oem + "0002|OEMName", "Twist Stick"}};
+               {"U|" + settings + "4OEMName", "VID_F00D&PID_0001\\Sub"}, {"U|" + settings + "5OEMName", ""},
+               {"M|" + settings + "5OEMName", "VID_F00D&PID_0001"}, {"U|" + oem + "0001|OEMName", "Six-Axis"},
+               {"M|" + oem + "0001|OEMName", "Machine's"}, {"M|" + oem + "0002|OEMName", "Twist Stick"},
+               {"U|" + oem + "0001\\Sub|OEMName", "Nested"}};
   const struct {
     const char* what;
     const char* driverKey;
@@ -103,7 +103,7 @@ TEST(ControllerInput, OemNameComesThroughTheDriversCurrentSettingsUserHiveFirst)
       {"user settings, user OEM key", "Drv.drv", 0, "Six-Axis"},
       {"machine settings, machine OEM key", "Drv.drv", 1, "Twist Stick"},
       {"type without an OEM key", "Drv.drv", 2, ""},
-      {"type that is a path", "Drv.drv", 3, ""},
+      {"type that leads to another key", "Drv.drv", 3, ""},
       {"empty user type: the machine's", "Drv.drv", 4, "Six-Axis"},
       {"no settings for the id", "Drv.drv", 5, ""},
       {"no driver key", "", 0, ""},

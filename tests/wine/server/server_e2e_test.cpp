@@ -1,13 +1,17 @@
-// The whole chain module -> server -> title -> camera call, with the real
-// pivorasrv.exe that the module starts from <sim>\pivora\ and a replayed
-// session in place of a controller. What the server makes of each reading,
-// file and command line is checked natively (tests/native/server_*).
+// The device server where only Windows can show it: the whole chain module
+// -> server -> title -> camera call, with the real pivorasrv.exe that the
+// module starts from <sim>\pivora\ and a replayed session in place of a
+// controller; and the joystick names in the registry. What the server makes
+// of each reading, file and command line is checked natively
+// (tests/native/server_*).
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "module/title_parse.h"
+#include "server/joystick_win.h"
 #include "tests/wine/server/server_case.h"
 #include "tests/wine/spine/spine_fixture.h"
 
@@ -30,25 +34,6 @@ const char kStages[] =
 
 class ServerChain : public SimulatorCase {
  protected:
-  void Start(const char* recording) {
-    // A server left by an earlier case would be found and read instead of ours.
-    ASSERT_TRUE(SimHostPumpUntil(10000, [] { return ServerWindow() == nullptr; })) << "a server is running";
-    SimHostOptions options;
-    options.serverWindow = false;
-    SetUpHost(options);
-    ASSERT_TRUE(InstallServer(host, recording));
-    ASSERT_EQ(0, SimHostStart(&host));
-    ASSERT_TRUE(SimHostPumpUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; }))
-        << "the module did not start the server";
-    server = OpenServerProcess(ServerWindow());
-    ASSERT_NE(server, nullptr);
-    // Every recording here starts moving: a camera call shows that the
-    // module has found the server's window and reads it.
-    ASSERT_TRUE(SimHostPumpUntil(kServerStartTimeoutMs, [&] {
-      log.Update();
-      return !log.calls.empty();
-    })) << "no camera call; server title: " << ServerTitle();
-  }
   void TearDown() override {
     SimulatorCase::TearDown();
     if (server != nullptr) {
@@ -68,14 +53,6 @@ class ServerChain : public SimulatorCase {
     return ::testing::AssertionFailure() << "no step of " << step << " in field " << f << "; " << log.Recent(f)
                                          << "; server title: " << ServerTitle();
   }
-  static bool TitleIsRaw() {
-    const std::string title = ServerTitle();
-    return ParseDeviceTitle(title.c_str(), title.size()).raw;
-  }
-  void WriteSetting(const char* file, const char* key, const char* value) {
-    const std::string path = appData.File(file);
-    ASSERT_TRUE(WritePrivateProfileStringA("SETTINGS", key, value, path.c_str()));
-  }
 
   AppDataFolder appData;  // the user's own configuration is set aside
   CameraLog log;
@@ -83,8 +60,18 @@ class ServerChain : public SimulatorCase {
 };
 
 TEST_F(ServerChain, CameraFollowsTheReplayedSessionAndStopEndsTheOnlyServer) {
-  Start(kStages);
-  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000)) << "yaw stage";
+  // A server left by an earlier case would be found and read instead of ours.
+  ASSERT_TRUE(SimHostPumpUntil(10000, [] { return ServerWindow() == nullptr; })) << "a server is running";
+  SimHostOptions options;
+  options.serverWindow = false;
+  SetUpHost(options);
+  ASSERT_TRUE(InstallServer(host, kStages));
+  ASSERT_EQ(0, SimHostStart(&host));
+  ASSERT_TRUE(SimHostPumpUntil(kServerStartTimeoutMs, [] { return ServerWindow() != nullptr; }))
+      << "the module did not start the server";
+  server = OpenServerProcess(ServerWindow());
+  ASSERT_NE(server, nullptr);
+  ASSERT_TRUE(PumpUntilStep(5, kYawStepAt20000, kServerStartTimeoutMs)) << "yaw stage";
   ASSERT_TRUE(PumpUntilStep(0, kLeftStepAtFullLeft)) << "left stage";
   ASSERT_TRUE(PumpUntilStep(3, kPitchStepAt10000)) << "pitch stage";
   // Every movement the camera made is one of the processed stages: the raw
@@ -101,8 +88,11 @@ TEST_F(ServerChain, CameraFollowsTheReplayedSessionAndStopEndsTheOnlyServer) {
   }
   // The server notices a file changed while it runs: the calibration
   // dialog's flag turns its titles raw.
-  WriteSetting("somethingchanged.ini", "DoingCalibration", "1");
-  EXPECT_TRUE(SimHostPumpUntil(20000, [] { return TitleIsRaw(); })) << ServerTitle();
+  ASSERT_TRUE(appData.Put("somethingchanged.ini", "[SETTINGS]\r\nDoingCalibration=1\r\n"));
+  EXPECT_TRUE(SimHostPumpUntil(20000, [] {
+    const std::string title = ServerTitle();
+    return ParseDeviceTitle(title.c_str(), title.size()).raw;
+  })) << ServerTitle();
   // A second server exits at once and leaves the first running.
   EXPECT_EQ(RunToExit(host.folder + "\\pivora\\pivorasrv.exe", "", kServerStartTimeoutMs), 0);
   EXPECT_EQ(WaitForSingleObject(server, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first one must stay";
@@ -113,6 +103,46 @@ TEST_F(ServerChain, CameraFollowsTheReplayedSessionAndStopEndsTheOnlyServer) {
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(WaitUntil(5000, [] { return ServerWindow() == nullptr; })) << "its window went with it";
   EXPECT_EQ(RunToExit(host.folder + "\\pivora\\pivorasrv.exe", "--replay", kServerStartTimeoutMs), 2) << "bad start";
+}
+
+// What the game controller panel leaves in the registry for the controllers
+// of one joystick driver, written into the prefix. Wine has no controller
+// here, so the lookup is given the driver key that JOYCAPS.szRegKey would name.
+constexpr char kDriverKey[] = "PivoraTest.drv";
+const std::string kDriverPath =
+    std::string("System\\CurrentControlSet\\Control\\MediaResources\\Joystick\\") + kDriverKey;
+const std::string kSettingsKey = kDriverPath + "\\CurrentJoystickSettings";
+const std::string kOemKey = "System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\";
+
+struct JoystickRegistry {
+  void Set(HKEY root, const std::string& path, const char* value, const char* text) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), 0) << path;
+    RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD(std::strlen(text) + 1));
+    RegCloseKey(key);
+  }
+  ~JoystickRegistry() {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+      for (const std::string& key :
+           {kSettingsKey, kDriverPath, kOemKey + "VID_F00D&PID_0001", kOemKey + "VID_F00D&PID_0002"})
+        RegDeleteKeyA(root, key.c_str());
+    }
+  }
+};
+
+TEST(ServerProgram, JoystickNameIsTheOemNameThatItsDriverKeyLeadsTo) {
+  JoystickRegistry registry;
+  ASSERT_NO_FATAL_FAILURE(registry.Set(HKEY_CURRENT_USER, kSettingsKey, "Joystick1OEMName", "VID_F00D&PID_0002"));
+  registry.Set(HKEY_LOCAL_MACHINE, kSettingsKey, "Joystick2OEMName", "VID_F00D&PID_0001");
+  registry.Set(HKEY_LOCAL_MACHINE, kSettingsKey, "Joystick1OEMName", "VID_F00D&PID_0404");  // the user's comes first
+  registry.Set(HKEY_CURRENT_USER, kOemKey + "VID_F00D&PID_0001", "OEMName", "Pivora Test Six-Axis");
+  ASSERT_NO_FATAL_FAILURE(
+      registry.Set(HKEY_LOCAL_MACHINE, kOemKey + "VID_F00D&PID_0002", "OEMName", "Pivora Test Twist Stick"));
+  char name[128] = "stale";
+  EXPECT_TRUE(ReadJoystickOemName(kDriverKey, 0, name, sizeof name));
+  EXPECT_STREQ(name, "Pivora Test Twist Stick") << "user settings, machine OEM key";
+  EXPECT_TRUE(ReadJoystickOemName(kDriverKey, 1, name, sizeof name));
+  EXPECT_STREQ(name, "Pivora Test Six-Axis") << "machine settings, user OEM key";
 }
 
 }  // namespace
