@@ -65,7 +65,7 @@ bool JoystickOemName(const char* regKey, unsigned id, RegistryTextReader read, c
   if (regKey == nullptr || regKey[0] == '\0' || capacity < 2) return false;
   // The controller's current settings name its type key, "VID_xxxx&PID_xxxx",
   // under which its OEM registered the product name.
-  char path[kRegistryPathChars];
+  char path[sizeof kJoystickOemPath + kRegistryPathChars];  // never cut short: a cut path names another key
   char valueName[32];
   char type[kRegistryPathChars];
   std::snprintf(path, sizeof path, "%s\\%s\\%s", kJoystickConfigPath, regKey, kJoystickCurrentKey);
