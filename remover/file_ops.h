@@ -3,7 +3,18 @@
 // that can refuse what Windows refuses (a replace while another program
 // holds the file, a full disk, a locked file).
 #pragma once
+#include <cstdint>
 #include <string>
+
+// File attribute bits as the platform reports them.
+constexpr std::uint32_t kAttributeHidden = 0x2;
+constexpr std::uint32_t kAttributeSystem = 0x4;
+constexpr std::uint32_t kAttributeFolder = 0x10;
+constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;  // nothing found under the name
+
+// What counts as a file here: a file, not a folder, that is neither hidden
+// nor a system file.
+bool CountsAsFile(std::uint32_t attributes);
 
 struct FileOps {
   void* context;

@@ -19,6 +19,10 @@ constexpr DWORD kModulePathMaxChars = 32768;
 constexpr unsigned long long kLargestListBytes = 256ull * 1024 * 1024;
 constexpr DWORD kWriteChunkBytes = 1 << 20;
 
+static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN && kAttributeSystem == FILE_ATTRIBUTE_SYSTEM &&
+                  kAttributeFolder == FILE_ATTRIBUTE_DIRECTORY && kNoAttributes == INVALID_FILE_ATTRIBUTES,
+              "the portable attribute bits are the platform's");
+
 bool ExistsOp(void*, const std::string& path) { return FileExistsAt(path); }
 
 bool ReadWholeFileOp(void*, const std::string& path, std::string* contents) {
@@ -95,11 +99,7 @@ bool StartProgram(void*, const std::string& commandLine) {
   return true;
 }
 
-bool FileExistsAt(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
-}
+bool FileExistsAt(const std::string& path) { return CountsAsFile(GetFileAttributesA(path.c_str())); }
 
 std::string ApplicationDataFolder() {
   std::vector<char> buffer(kAppDataPathChars, '\0');

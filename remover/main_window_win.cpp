@@ -2,6 +2,7 @@
 // its layout is fixed in twips, not in dialog units of some font.
 #include "remover/main_window_win.h"
 
+#include "remover/main_window.h"
 #include "remover/removal_names.h"
 #include "remover/resource.h"
 #include "remover/window_layout.h"
@@ -47,20 +48,17 @@ HWND MakeControl(const char* className, const char* text, DWORD style, const Twi
 }
 
 // Outside a dialog the keyboard handling asks the window for its default
-// button; answering with the focused one makes Enter press the button that
-// has the focus, so Enter on Cancel never removes anything.
+// button; the answer decides which button Enter presses.
 LRESULT DefaultButtonId() {
-  int id = GetFocus() == gMainWindow.command2 ? IDC_COMMAND2 : IDC_COMMAND1;
-  return MAKELRESULT(id, DC_HASDEFID);
+  return MAKELRESULT(EnterButtonId(GetFocus() == gMainWindow.command2), DC_HASDEFID);
 }
 
 void OnCommand(WPARAM command) {
-  if (command == IDC_COMMAND1) {
-    if (gMainWindow.onConfirm != nullptr) gMainWindow.onConfirm(gMainWindow.setupListPath);
-    DestroyWindow(gMainWindow.window);
-  } else if (command == IDC_COMMAND2) {
-    DestroyWindow(gMainWindow.window);
+  const MainWindowAction action = ActionForCommand(command);
+  if (action == MainWindowAction::kRemove && gMainWindow.onConfirm != nullptr) {
+    gMainWindow.onConfirm(gMainWindow.setupListPath);
   }
+  if (action != MainWindowAction::kNothing) DestroyWindow(gMainWindow.window);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -30,8 +30,11 @@ RemovalReport RunRemoval(const SetupKeys& keys, const std::string& appDataFolder
   return report;
 }
 
-std::string EntryNotSafeText(const std::string& listPath) {
-  return "The add-on's entry in " + listPath +
+std::string RemovalNotice(const RemovalReport& report) {
+  // The uninstaller is already on its way; the user still has to know that
+  // the simulator will keep loading the add-on until the entry goes.
+  if (report.edit.result != ListEditResult::kNotSafe) return std::string();
+  return "The add-on's entry in " + report.listPath +
          " could not be found in a form that is safe to remove, so the list is left as it was. "
          "Take the entry out by hand with a text editor.";
 }

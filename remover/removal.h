@@ -34,5 +34,7 @@ const char* StartupProblem(const std::string& setupListPath, const FileOps& ops)
 RemovalReport RunRemoval(const SetupKeys& keys, const std::string& appDataFolder,
                          const RemovalOps& ops);
 
-// The message for a list whose entry could not be taken out safely.
-std::string EntryNotSafeText(const std::string& listPath);
+// What the program tells the user once the removal has run: only that an
+// entry found in a form not safe to take out was left in the list; "" for
+// nothing to tell.
+std::string RemovalNotice(const RemovalReport& report);

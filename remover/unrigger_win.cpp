@@ -15,12 +15,9 @@ namespace {
 
 void RemoveAddon(const std::string& setupListPath) {
   const RemovalOps ops{PlatformFileOps(), StartProgram};
-  const RemovalReport report = RunRemoval(ReadSetupKeys(setupListPath), ApplicationDataFolder(), ops);
-  // The uninstaller is already on its way; the user still has to know that
-  // the simulator will keep loading the add-on until the entry goes.
-  if (report.edit.result == ListEditResult::kNotSafe) {
-    MessageBoxA(nullptr, EntryNotSafeText(report.listPath).c_str(), kWindowCaption, MB_OK);
-  }
+  const std::string notice =
+      RemovalNotice(RunRemoval(ReadSetupKeys(setupListPath), ApplicationDataFolder(), ops));
+  if (!notice.empty()) MessageBoxA(nullptr, notice.c_str(), kWindowCaption, MB_OK);
 }
 
 }  // namespace

@@ -142,6 +142,20 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
   }
 }
 
+// The uninstaller runs whatever the edit did; only an entry left in place
+// because it was not safe to take out is worth a word to the user.
+TEST(RemoverRemoval, OnlyAnUnsafeEntryIsToldAbout) {
+  using R = ListEditResult;
+  RemovalReport report{"C:\\x\\dll.xml", {R::kNotSafe, false, 3, ""}, true};
+  EXPECT_EQ(RemovalNotice(report),
+            "The add-on's entry in C:\\x\\dll.xml could not be found in a form that is safe to remove, so the "
+            "list is left as it was. Take the entry out by hand with a text editor.");
+  for (R quiet : {R::kMissing, R::kUnreadable, R::kNoMatch, R::kNotWritten, R::kDone}) {
+    report.edit.result = quiet;
+    EXPECT_EQ(RemovalNotice(report), "") << static_cast<int>(quiet);
+  }
+}
+
 TEST(RemoverRemoval, StartupChecksReportTheFirstMissingFile) {
   const std::string program = "C:\\Addon\\setup.lst";
   const char* const kSetup = "setup.lst not found or removed, cannot continue";
@@ -161,6 +175,20 @@ TEST(RemoverRemoval, StartupChecksReportTheFirstMissingFile) {
     FakeDisk disk = DiskWith(c.files);
     EXPECT_STREQ(StartupProblem(program, disk.Ops()), c.problem) << c.name;
   }
+}
+
+// Hidden and system files and folders are there, but are not the files the
+// start-up checks and the list edits look for.
+TEST(RemoverRemoval, OnlyPlainFilesCount) {
+  const struct {
+    const char* name;
+    std::uint32_t attributes;
+    bool counts;
+  } cases[] = {
+      {"normal", 0x80, true},       {"read-only, archive", 0x21, true}, {"hidden", 0x2, false},
+      {"system", 0x4, false},       {"folder", 0x10, false},            {"nothing there", 0xFFFFFFFF, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CountsAsFile(c.attributes), c.counts) << c.name;
 }
 
 }  // namespace

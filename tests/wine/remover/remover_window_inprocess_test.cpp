@@ -1,6 +1,7 @@
-// The window `main` built in the test's own process, where its fonts can be
-// read back and the OK handler replaced by a recorder; and what counts as a
-// file for the start-up checks.
+// The window `main` built in the test's own process, where its controls can
+// be read back and the OK handler replaced by a recorder. What each command
+// does is a native row; here only what Win32 itself adds: fonts, places, the
+// keyboard.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "remover/file_ops_win.h"
 #include "remover/main_window_win.h"
 #include "remover/resource.h"
 #include "tests/wine/common/wine_helpers.h"
@@ -19,89 +19,70 @@ std::vector<std::string> gConfirmedWith;
 
 void RecordConfirm(const std::string& setupListPath) { gConfirmedWith.push_back(setupListPath); }
 
-TEST(UnriggerWindowInProcess, FontsAreTheDesignedOnes) {
+// At 96 dpi: texts, places, fonts and tab stops; the client area, centred
+// by the outer size.
+TEST(UnriggerWindowInProcess, ControlsAreTheDesignedOnes) {
   HWND main = CreateMainWindow(GetModuleHandleA(nullptr), "C:\\x\\setup.lst", RecordConfirm);
   ASSERT_NE(main, nullptr);
-  struct FontCase {
+  RECT client, outer;
+  GetClientRect(main, &client);
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(std::vector<LONG>({client.right, client.bottom}), std::vector<LONG>({382, 111}));
+  EXPECT_EQ(outer.top, GetSystemMetrics(SM_CYSCREEN) / 2 - (outer.bottom - outer.top) / 2);
+  EXPECT_EQ(outer.left, GetSystemMetrics(SM_CXSCREEN) / 2 - (outer.right - outer.left) / 2);
+  const struct {
     int id;
-    LONG height;
+    const char* text;
+    std::vector<LONG> place;  // left, top, width, height
     LONG weight;
-  } cases[] = {{IDC_LABEL1, -11, FW_BOLD}, {IDC_COMMAND1, -11, FW_NORMAL},
-               {IDC_COMMAND2, -11, FW_NORMAL}};
-  for (const FontCase& c : cases) {
-    HFONT font = reinterpret_cast<HFONT>(SendDlgItemMessageA(main, c.id, WM_GETFONT, 0, 0));
-    LOGFONTA logFont = {};
-    ASSERT_EQ(GetObjectA(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
-    EXPECT_STREQ(logFont.lfFaceName, "MS Sans Serif") << c.id;
-    EXPECT_EQ(logFont.lfHeight, c.height) << c.id;
-    EXPECT_EQ(logFont.lfWeight, c.weight) << c.id;
+    bool tabStop;
+  } cases[] = {{IDC_LABEL1, "Label1", {4, 4, 373, 45}, FW_BOLD, false},
+               {IDC_COMMAND1, "OK", {72, 68, 105, 29}, FW_NORMAL, true},
+               {IDC_COMMAND2, "Cancel", {212, 68, 105, 29}, FW_NORMAL, true}};
+  for (const auto& c : cases) {
+    HWND control = GetDlgItem(main, c.id);
+    EXPECT_EQ(WindowText(control), c.text);
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right - r.left, r.bottom - r.top}), c.place) << c.text;
+    LOGFONTA font = {};
+    ASSERT_EQ(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font),
+              static_cast<int>(sizeof font));
+    EXPECT_STREQ(font.lfFaceName, "MS Sans Serif") << c.text;
+    EXPECT_EQ(font.lfHeight, -11) << c.text;
+    EXPECT_EQ(font.lfWeight, c.weight) << c.text;
+    EXPECT_EQ((GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP) != 0, c.tabStop) << c.text;
   }
   // Label1 wraps at word boundaries: plain left-aligned static text.
-  LONG labelStyle = GetWindowLongA(GetDlgItem(main, IDC_LABEL1), GWL_STYLE);
-  EXPECT_EQ(labelStyle & SS_TYPEMASK, SS_LEFT);
+  EXPECT_EQ(GetWindowLongA(GetDlgItem(main, IDC_LABEL1), GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
+  EXPECT_EQ(GetWindow(GetDlgItem(main, IDC_COMMAND1), GW_HWNDNEXT), GetDlgItem(main, IDC_COMMAND2));
   DiscardMainWindow();
   UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
 }
 
-// Keys and commands reach the handler only for OK, and it gets the setup
-// list path the window was made with.
-TEST(UnriggerWindowInProcess, OnlyOkRunsTheRemoval) {
-  // Messages posted in order; `to` is a control id, or 0 for the window.
-  struct Post {
-    int to;
-    UINT message;
-    WPARAM wParam;
-  };
-  const Post kTab = {IDC_COMMAND1, WM_KEYDOWN, VK_TAB}, kClose = {0, WM_CLOSE, 0};
+// Enter presses the button that has the focus, Esc is Cancel; the handler
+// gets the setup list path the window was made with.
+TEST(UnriggerWindowInProcess, EnterPressesTheFocusedButtonAndEscCancels) {
   const struct {
     const char* name;
-    std::vector<Post> posts;
+    std::vector<std::pair<int, WPARAM>> keys;  // control id, key, posted in order
     bool confirmed;
   } cases[] = {
-      {"OK clicked", {{IDC_COMMAND1, BM_CLICK, 0}}, true},
-      {"Enter on OK", {{IDC_COMMAND1, WM_KEYDOWN, VK_RETURN}}, true},
-      {"Enter after Tab", {kTab, {IDC_COMMAND2, WM_KEYDOWN, VK_RETURN}}, false},
-      {"Esc", {{IDC_COMMAND1, WM_KEYDOWN, VK_ESCAPE}}, false},
-      {"Cancel clicked", {{IDC_COMMAND2, BM_CLICK, 0}}, false},
-      {"closed from the system menu", {{0, WM_SYSCOMMAND, SC_CLOSE}}, false},
-      // A notification other than a click from OK is not a press of OK.
-      {"command id 1 with a code", {{0, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_SETFOCUS)}, kClose}, false},
+      {"Enter on OK", {{IDC_COMMAND1, VK_RETURN}}, true},
+      {"Enter after Tab", {{IDC_COMMAND1, VK_TAB}, {IDC_COMMAND2, VK_RETURN}}, false},
+      {"Esc", {{IDC_COMMAND1, VK_ESCAPE}}, false},
   };
   for (const auto& c : cases) {
     gConfirmedWith.clear();
     HWND main = CreateMainWindow(GetModuleHandleA(nullptr), "C:\\x\\setup.lst", RecordConfirm);
     ASSERT_NE(main, nullptr) << c.name;
-    for (const Post& p : c.posts) PostMessageA(p.to ? GetDlgItem(main, p.to) : main, p.message, p.wParam, 0);
+    for (const auto& [id, key] : c.keys) PostMessageA(GetDlgItem(main, id), WM_KEYDOWN, key, 0);
     RunMainWindow(SW_SHOWNORMAL);
     EXPECT_FALSE(IsWindow(main)) << c.name;
     EXPECT_EQ(gConfirmedWith, c.confirmed ? std::vector<std::string>{"C:\\x\\setup.lst"} : std::vector<std::string>{})
         << c.name;
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
-  }
-}
-
-// Hidden and system files and folders are there, but are not the files the
-// start-up checks look for.
-TEST(UnriggerFileExists, OnlyPlainFilesCount) {
-  ScratchFolder folder;
-  struct Case {
-    const char* name;
-    DWORD attributes;  // 0: no file at all
-    bool exists;
-  } cases[] = {
-      {"plain", FILE_ATTRIBUTE_NORMAL, true},     {"hidden", FILE_ATTRIBUTE_HIDDEN, false},
-      {"system", FILE_ATTRIBUTE_SYSTEM, false},   {"folder", FILE_ATTRIBUTE_DIRECTORY, false},
-      {"missing", 0, false},
-  };
-  for (const Case& c : cases) {
-    const std::string path = folder / c.name;
-    if (c.attributes == FILE_ATTRIBUTE_DIRECTORY) {
-      ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    } else if (c.attributes != 0) {
-      ASSERT_TRUE(WriteBytes(path, "x"));
-      ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
-    }
-    EXPECT_EQ(FileExistsAt(path), c.exists) << c.name;
   }
 }
 
