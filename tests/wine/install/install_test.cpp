@@ -31,30 +31,13 @@ HelperRun RunInstaller(const ScratchFolder& package, const std::string& argument
   return run;
 }
 
-// A window of the simulator's main class in this process, for as long as
-// the object lives.
-class SimulatorWindow {
- public:
-  SimulatorWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "FS98MAIN";
-    RegisterClassA(&windowClass);
-    window_ = CreateWindowA("FS98MAIN", "Flight Simulator X", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                            windowClass.hInstance, nullptr);
-  }
-  ~SimulatorWindow() { DestroyWindow(window_); }
-  HWND window_;
-};
-
 // Without --sim the simulator's folder comes from the registry; with no list
 // yet, the list is created with the entry and nothing is backed up. The
 // removal is refused while the simulator's window is open; then, with a
 // replay server running from the installed copy, it stops the server,
 // leaves the simulator folder as before and takes the entry out whole.
 TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimulatorRunsThenUndone) {
-  SimulatorListFolder lists;
+  const std::string lists = EmptySimulatorListFolder();
   ScratchFolder package("package"), sim("sim"), winsxs("winsxs");
   ASSERT_TRUE(CopyFileA(PIVORA_INSTALL_PATH, (package / "pivora-install.exe").c_str(), FALSE));
   ASSERT_TRUE(CreateDirectoryA((package / "pivora").c_str(), nullptr));
@@ -80,22 +63,29 @@ TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimu
   EXPECT_EQ(Bytes(sim / "pivora\\pivora.dll"), "module bytes");
   EXPECT_TRUE(PathExists(sim / "pivora\\pivorasrv.exe"));
   EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2");
-  const std::string installed = Bytes(lists / "dll.xml");
+  const std::string installed = Bytes(lists + "\\dll.xml");
   const size_t entryAt = installed.find(kEntry);
   ASSERT_NE(entryAt, std::string::npos) << installed;
   EXPECT_NE(installed.find("</SimBase.Document>", entryAt), std::string::npos) << installed;
-  EXPECT_EQ(ReadFolderFiles(lists.path()).size(), 1u) << "a backup or a temporary list left";
+  EXPECT_EQ(ReadFolderFiles(lists).size(), 1u) << "a backup or a temporary list left";
 
+  // A window of the simulator's main class, here in the test's process.
+  WNDCLASSA simulatorClass = {};
+  simulatorClass.lpfnWndProc = DefWindowProcA;
+  simulatorClass.hInstance = GetModuleHandleA(nullptr);
+  simulatorClass.lpszClassName = "FS98MAIN";
+  ASSERT_NE(RegisterClassA(&simulatorClass), 0);
+  HWND simulator = CreateWindowA("FS98MAIN", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                 simulatorClass.hInstance, nullptr);
+  ASSERT_NE(simulator, nullptr);
   const std::string removal = "--remove --sim \"" + sim.path() + "\"";
-  {
-    SimulatorWindow simulator;
-    ASSERT_NE(simulator.window_, nullptr);
-    const HelperRun refused = RunInstaller(package, removal);
-    EXPECT_EQ(refused.exitCode, 1) << refused.output;
-    EXPECT_NE(refused.output.find("NOT REMOVED: the simulator is running"), std::string::npos) << refused.output;
-    EXPECT_EQ(Bytes(lists / "dll.xml"), installed);
-    EXPECT_TRUE(PathExists(sim / "pivora\\pivora.dll"));
-  }
+  const HelperRun refused = RunInstaller(package, removal);
+  EXPECT_EQ(refused.exitCode, 1) << refused.output;
+  EXPECT_NE(refused.output.find("NOT REMOVED: the simulator is running"), std::string::npos) << refused.output;
+  EXPECT_EQ(Bytes(lists + "\\dll.xml"), installed);
+  EXPECT_TRUE(PathExists(sim / "pivora\\pivora.dll"));
+  DestroyWindow(simulator);
+
   Program server;
   ASSERT_TRUE(server.Start(sim / "pivora\\pivorasrv.exe", "--replay \"" REPLAY_RECORDING "\""));
   ASSERT_NE(server.WaitForWindow("pivoraserver", false), nullptr) << "the replay server did not start";
@@ -103,7 +93,7 @@ TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimu
   EXPECT_EQ(removed.exitCode, 0) << removed.output;
   EXPECT_NE(server.ExitCode(), STILL_ACTIVE) << removed.output;
   EXPECT_EQ(ReadFolderFiles(sim.path()), simBefore);
-  EXPECT_EQ(ReadFolderFiles(lists.path()),
+  EXPECT_EQ(ReadFolderFiles(lists),
             (FolderFiles{{"dll.xml", std::string(installed).erase(entryAt, sizeof kEntry - 1)},
                          {"dll.xml.before_Pivora_removal", installed}}));
 }

@@ -16,15 +16,6 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr const char* kCaption = "Application removal";
-constexpr const char* kTail = " and all its components will be removed. Do you wish to continue?";
-
-// Puts unrigger.exe and the stand-in st6unst.exe into `folder`.
-bool InstallUnrigger(const std::string& folder) {
-  return CopyFileA(UNRIGGER_EXE_PATH, (folder + "\\unrigger.exe").c_str(), FALSE) &&
-         CopyFileA(ST6UNST_STANDIN_PATH, (folder + "\\st6unst.exe").c_str(), FALSE);
-}
-
 std::string SetupList(const std::string& title, const char* core) {
   return "[Bootstrap]\r\nSetupTitle=Install\r\n\r\n[Setup]\r\nTitle=" + title + "\r\nType=DLL\r\nCore=" + core +
          "\r\n\r\n[Setup1 Files]\r\nFile1=@pivora.dll,$(AppPath)\r\n";
@@ -100,13 +91,14 @@ const std::string kOddListRewritten =
 // setup list is read from the program's folder, the uninstaller starts
 // minimized in the current folder, and unrigger does not wait for it.
 TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUninstaller) {
-  SimulatorListFolder lists;
+  const std::string lists = EmptySimulatorListFolder();
   const FolderFiles listsBefore = {{"dll.xml", kOddList}, {"dll.xml.new", "stale"}};
-  for (const auto& [name, bytes] : listsBefore) ASSERT_TRUE(WriteBytes(lists / name, bytes));
+  for (const auto& [name, bytes] : listsBefore) ASSERT_TRUE(WriteBytes(lists + "\\" + name, bytes));
   UninstallerHold hold;
   ScratchFolder program("program");
   ScratchFolder working("working");
-  ASSERT_TRUE(InstallUnrigger(program.path()));
+  ASSERT_TRUE(CopyFileA(UNRIGGER_EXE_PATH, (program / "unrigger.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(ST6UNST_STANDIN_PATH, (program / "st6unst.exe").c_str(), FALSE));
   ASSERT_TRUE(WriteBytes(program / "setup.lst", SetupList("Pivora", "PIVORA\\PIVORA.DLL")));
   ASSERT_TRUE(WriteBytes(working / "setup.lst", SetupList("Other", "nothing")));
   ASSERT_TRUE(WriteBytes(program / "ST6UNST.LOG", "log"));
@@ -120,7 +112,7 @@ TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUnin
     EXPECT_EQ(AnswerMessageBox(box), "Application removal|ST6UNST.LOG not found or removed, cannot continue|1|no icon");
     ASSERT_TRUE(run.WaitForExit());
     EXPECT_EQ(ReadFolderFiles(working.path()), workingBefore) << "uninstaller started or files touched";
-    EXPECT_EQ(ReadFolderFiles(lists.path()), listsBefore);
+    EXPECT_EQ(ReadFolderFiles(lists), listsBefore);
   }
 
   ASSERT_TRUE(WriteBytes(working / "ST6UNST.LOG", "log"));
@@ -128,8 +120,8 @@ TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUnin
   ASSERT_TRUE(run.Start(program / "unrigger.exe", "", working.path().c_str()));
   HWND main = run.WaitForWindow("main");
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(WindowText(main), kCaption);
-  EXPECT_EQ(WindowText(GetDlgItem(main, 100)), "Pivora"s + kTail);
+  EXPECT_EQ(WindowText(main), "Application removal");
+  EXPECT_EQ(WindowText(GetDlgItem(main, 100)), "Pivora and all its components will be removed. Do you wish to continue?");
   GUITHREADINFO thread = {};
   thread.cbSize = sizeof thread;
   ASSERT_TRUE(GetGUIThreadInfo(run.ThreadId(), &thread));
@@ -143,7 +135,7 @@ TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUnin
   EXPECT_EQ(record, started) << "started otherwise, or unrigger waited for its end";
   hold.Release();
   EXPECT_TRUE(WaitForUninstallerRecord(working.path(), "ended\n", &record)) << record;
-  EXPECT_EQ(ReadFolderFiles(lists.path()),
+  EXPECT_EQ(ReadFolderFiles(lists),
             (FolderFiles{{"dll.xml", kOddListRewritten}, {"dll.xml.before_Pivora_removal", kOddList}}));
 }
 
