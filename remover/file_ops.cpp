@@ -2,6 +2,8 @@
 #include "remover/file_ops.h"
 
 bool CountsAsFile(std::uint32_t attributes) {
-  if (attributes == kNoAttributes) return false;
-  return (attributes & (kAttributeFolder | kAttributeHidden | kAttributeSystem)) == 0;
+  // Nothing found under the name reads as every bit set, the folder bit
+  // among them.
+  return (attributes & kAttributeFolder) == 0 && (attributes & kAttributeHidden) == 0 &&
+         (attributes & kAttributeSystem) == 0;
 }

@@ -10,7 +10,6 @@
 constexpr std::uint32_t kAttributeHidden = 0x2;
 constexpr std::uint32_t kAttributeSystem = 0x4;
 constexpr std::uint32_t kAttributeFolder = 0x10;
-constexpr std::uint32_t kNoAttributes = 0xFFFFFFFF;  // nothing found under the name
 
 // What counts as a file here: a file, not a folder, that is neither hidden
 // nor a system file.

@@ -20,7 +20,7 @@ constexpr unsigned long long kLargestListBytes = 256ull * 1024 * 1024;
 constexpr DWORD kWriteChunkBytes = 1 << 20;
 
 static_assert(kAttributeHidden == FILE_ATTRIBUTE_HIDDEN && kAttributeSystem == FILE_ATTRIBUTE_SYSTEM &&
-                  kAttributeFolder == FILE_ATTRIBUTE_DIRECTORY && kNoAttributes == INVALID_FILE_ATTRIBUTES,
+                  kAttributeFolder == FILE_ATTRIBUTE_DIRECTORY && INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF,
               "the portable attribute bits are the platform's");
 
 bool ExistsOp(void*, const std::string& path) { return FileExistsAt(path); }

@@ -16,11 +16,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string SetupList(const std::string& title, const char* core) {
-  return "[Bootstrap]\r\nSetupTitle=Install\r\n\r\n[Setup]\r\nTitle=" + title + "\r\nType=DLL\r\nCore=" + core +
-         "\r\n\r\n[Setup1 Files]\r\nFile1=@pivora.dll,$(AppPath)\r\n";
-}
-
 // Keeps the stand-in uninstaller running until released, so that a test can
 // see that unrigger ended without waiting for it.
 class UninstallerHold {
@@ -99,8 +94,9 @@ TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUnin
   ScratchFolder working("working");
   ASSERT_TRUE(CopyFileA(UNRIGGER_EXE_PATH, (program / "unrigger.exe").c_str(), FALSE));
   ASSERT_TRUE(CopyFileA(ST6UNST_STANDIN_PATH, (program / "st6unst.exe").c_str(), FALSE));
-  ASSERT_TRUE(WriteBytes(program / "setup.lst", SetupList("Pivora", "PIVORA\\PIVORA.DLL")));
-  ASSERT_TRUE(WriteBytes(working / "setup.lst", SetupList("Other", "nothing")));
+  ASSERT_TRUE(WriteBytes(program / "setup.lst", "[Bootstrap]\r\nTitle=Install\r\n[Setup]\r\nTitle=Pivora\r\nType=DLL\r\n"
+                                                "Core=PIVORA\\PIVORA.DLL\r\n[Setup1 Files]\r\nTitle=x\r\n"));
+  ASSERT_TRUE(WriteBytes(working / "setup.lst", "[Setup]\r\nTitle=Other\r\nType=DLL\r\nCore=nothing\r\n"));
   ASSERT_TRUE(WriteBytes(program / "ST6UNST.LOG", "log"));
   const FolderFiles workingBefore = ReadFolderFiles(working.path());
   {
