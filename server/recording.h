@@ -45,6 +45,8 @@ bool LoadRecording(const char* path, std::vector<RecordedFrame>* frames);
 // The reading that a recording played in a loop gives at `nowMs` (any
 // millisecond clock that wraps at 2^32). `passStartMs` is when the current
 // pass began; a reading past the pass's end moves it on by whole passes.
+// `frames` holds at least one frame, as every recording ParseRecording
+// accepts does.
 RawReading ReplayReading(const std::vector<RecordedFrame>& frames, uint32_t nowMs, uint32_t* passStartMs);
 
 // Recording mode: the raw readings as they change, written as they come.
