@@ -27,9 +27,7 @@ std::string CutAtNul(const std::string& s) { return s.substr(0, s.find('\0')); }
 
 std::string Folded(const std::string& name) {
   std::string s = Trimmed(CutAtNul(name));
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
+  for (char& c : s) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
   return s;
 }
 
