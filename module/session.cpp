@@ -6,8 +6,6 @@
 // timer keeps firing, so ticks (and this handler) run nested inside it.
 #include "module/session.h"
 
-#include <cstring>
-
 #include "module/lifecycle.h"
 #include "module/simconnect_binding.h"
 #include "setup/dialogs.h"
@@ -18,21 +16,6 @@ namespace {
 
 constexpr const char* kClientName = "Pivora";
 constexpr const char* kDialogModeState = "DialogMode";
-
-struct MenuItem {
-  DWORD event;
-  const char* text;
-  DWORD itemData;
-  int dialogId;
-};
-
-const MenuItem kMenuEntry = {kEventMenuEntry, "Pivora", 23781, 0};
-const MenuItem kMenuItems[] = {
-    {kEventCalibrationItem, "Device calibration...", 23782, kCalibrationDialogId},
-    {kEventSettingsItem, "Settings...", 23783, kSettingsDialogId},
-    {kEventButtonsItem, "Buttons setup...", 23784, kButtonsDialogId},
-    {kEventEyePointItem, "Specify default eye point...", 23785, kEyePointDialogId},
-};
 
 const char* const kSlewEvents[] = {
     "SLEW_FREEZE",        "SLEW_ALTIT_PLUS", "SLEW_ALTIT_MINUS", "SLEW_PITCH_UP_SLOW",
@@ -68,37 +51,13 @@ void RegisterSlewEvents(HANDLE h) {
   }
 }
 
-void OnMenuEvent(DWORD eventId) {
-  for (const MenuItem& item : kMenuItems) {
-    if (item.event != eventId) continue;
-    gSession.pendingDialog = item.dialogId;
-    // The dialog opens only once the simulator confirms dialog mode.
-    gSimConnect.SetSystemState(gSession.handle, kDialogModeState, 1, 0.0f, nullptr);
-    gSimConnect.RequestSystemState(gSession.handle, kDialogModeRequest, kDialogModeState);
-    return;
-  }
-  // The "Pivora" entry itself and the slew events carry no action.
-}
-
-void OnDialogModeGranted() {
-  DLGPROC procedure = DialogProcedureFor(gSession.pendingDialog);
-  if (procedure == nullptr) return;  // no menu selection yet
-  DialogBoxParamA(gModuleInstance, MAKEINTRESOURCEA(gSession.pendingDialog), gSimulatorWindow,
+void OpenPendingDialog() {
+  DLGPROC procedure = DialogProcedureFor(gSession.state.pendingDialog);
+  if (procedure == nullptr) return;
+  DialogBoxParamA(gModuleInstance, MAKEINTRESOURCEA(gSession.state.pendingDialog), gSimulatorWindow,
                   procedure, 0);
   // Whatever the dialog returned, or if it could not be created at all.
   gSimConnect.SetSystemState(gSession.handle, kDialogModeState, 0, 0.0f, nullptr);
-}
-
-void OnAircraftData(const SIMCONNECT_RECV_SIMOBJECT_DATA* data, DWORD size) {
-  if (data->dwRequestID != kAircraftRequest) return;
-  // A short record would make the copy read past the message: take what is
-  // there and keep the rest as it was. The title stays terminated, since the
-  // tick compares it as a string.
-  const DWORD dataOffset = offsetof(SIMCONNECT_RECV_SIMOBJECT_DATA, dwData);
-  DWORD available = size - dataOffset;
-  if (available > sizeof(AircraftRecord)) available = sizeof(AircraftRecord);
-  std::memcpy(&gSession.aircraft, &data->dwData, available);
-  gSession.aircraft.title[sizeof(gSession.aircraft.title) - 1] = '\0';
 }
 
 }  // namespace
@@ -122,27 +81,15 @@ void CloseSession() {
 }
 
 void CALLBACK DispatchHandler(SIMCONNECT_RECV* message, DWORD size, void* /*context*/) {
-  gSession.ready = true;  // any message at all means the simulator is talking to us
-  // Records shorter than their kind's fixed part are dropped rather than read
-  // past their end.
-  switch (message->dwID) {
-    case SIMCONNECT_RECV_ID_EVENT:
-      if (size < sizeof(SIMCONNECT_RECV_EVENT)) return;
-      OnMenuEvent(reinterpret_cast<SIMCONNECT_RECV_EVENT*>(message)->uEventID);
+  switch (ReceiveMessage(&gSession.state, message, size)) {
+    case SessionAction::kRequestDialogMode:
+      gSimConnect.SetSystemState(gSession.handle, kDialogModeState, 1, 0.0f, nullptr);
+      gSimConnect.RequestSystemState(gSession.handle, kDialogModeRequest, kDialogModeState);
       return;
-    case SIMCONNECT_RECV_ID_SIMOBJECT_DATA:
-      if (size < offsetof(SIMCONNECT_RECV_SIMOBJECT_DATA, dwData)) return;
-      OnAircraftData(reinterpret_cast<SIMCONNECT_RECV_SIMOBJECT_DATA*>(message), size);
+    case SessionAction::kOpenDialog:
+      OpenPendingDialog();
       return;
-    case SIMCONNECT_RECV_ID_SYSTEM_STATE: {
-      if (size < offsetof(SIMCONNECT_RECV_SYSTEM_STATE, fFloat)) return;
-      const auto* state = reinterpret_cast<SIMCONNECT_RECV_SYSTEM_STATE*>(message);
-      if (state->dwRequestID == kDialogModeRequest && state->dwInteger != 0) OnDialogModeGranted();
-      return;
-    }
-    default:
-      // OPEN, QUIT, EXCEPTION and the rest need nothing: the session is closed
-      // only by DLLStop.
+    case SessionAction::kNone:
       return;
   }
 }

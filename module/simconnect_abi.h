@@ -1,66 +1,10 @@
-// The parts of the SimConnect client ABI that the module uses, declared from
-// the SDK's documented layouts. Every structure is packed to 1 byte; the
-// static_asserts pin each size, offset and id so that a wrong constant fails
-// the build instead of misreading the simulator's messages.
+// The parts of the SimConnect client ABI that the module uses beyond the
+// message layouts (simconnect_records.h): the constants it passes and the
+// dispatch callback's type, declared from the SDK's documentation.
 #pragma once
 #include <windows.h>
-#include <cstddef>
 
-#pragma pack(push, 1)
-
-struct SIMCONNECT_RECV {
-  DWORD dwSize;
-  DWORD dwVersion;
-  DWORD dwID;
-};
-
-struct SIMCONNECT_RECV_EVENT {
-  SIMCONNECT_RECV header;
-  DWORD uGroupID;
-  DWORD uEventID;
-  DWORD dwData;
-};
-
-struct SIMCONNECT_RECV_SIMOBJECT_DATA {
-  SIMCONNECT_RECV header;
-  DWORD dwRequestID;
-  DWORD dwObjectID;
-  DWORD dwDefineID;
-  DWORD dwFlags;
-  DWORD dwentrynumber;
-  DWORD dwoutof;
-  DWORD dwDefineCount;
-  DWORD dwData;  // the data block starts here and runs past the structure
-};
-
-struct SIMCONNECT_RECV_SYSTEM_STATE {
-  SIMCONNECT_RECV header;
-  DWORD dwRequestID;
-  DWORD dwInteger;
-  float fFloat;
-  char szString[260];
-};
-
-#pragma pack(pop)
-
-static_assert(sizeof(SIMCONNECT_RECV) == 12, "header is three DWORDs");
-static_assert(sizeof(SIMCONNECT_RECV_EVENT) == 24, "event record size");
-static_assert(offsetof(SIMCONNECT_RECV_EVENT, uEventID) == 16, "event id offset");
-static_assert(offsetof(SIMCONNECT_RECV_SIMOBJECT_DATA, dwRequestID) == 12, "request id offset");
-static_assert(offsetof(SIMCONNECT_RECV_SIMOBJECT_DATA, dwData) == 40, "object data at byte 40");
-static_assert(offsetof(SIMCONNECT_RECV_SYSTEM_STATE, dwInteger) == 16, "dwInteger offset");
-static_assert(offsetof(SIMCONNECT_RECV_SYSTEM_STATE, szString) == 24, "szString offset");
-static_assert(sizeof(SIMCONNECT_RECV_SYSTEM_STATE) == 284, "system state record size");
-
-enum : DWORD {
-  SIMCONNECT_RECV_ID_NULL = 0,
-  SIMCONNECT_RECV_ID_EXCEPTION = 1,
-  SIMCONNECT_RECV_ID_OPEN = 2,
-  SIMCONNECT_RECV_ID_QUIT = 3,
-  SIMCONNECT_RECV_ID_EVENT = 4,
-  SIMCONNECT_RECV_ID_SIMOBJECT_DATA = 8,
-  SIMCONNECT_RECV_ID_SYSTEM_STATE = 15,
-};
+#include "module/simconnect_records.h"
 
 enum : DWORD {
   SIMCONNECT_DATATYPE_FLOAT64 = 4,

@@ -1,22 +1,19 @@
-// The tick, every 25 ms on the simulator's thread, in a fixed order: ask for
-// the aircraft's title and slew state and pump the session; reload the
-// configuration on an aircraft change; perform the key press armed by the
-// previous tick; read the device; move the eye point or drive slew; the
-// button step.
+// The tick, every 25 ms on the simulator's thread, in the fixed order of
+// tick_core.h: ask for the aircraft's title and slew state and pump the
+// session; reload the configuration on an aircraft change; perform the key
+// press armed by the previous tick; read the device; move the eye point or
+// drive slew; the button step.
 //
 // A setup dialog opened by the pump runs its own message loop, so ticks run
-// nested inside step 2 of an outer tick until the dialog closes. Each step
+// nested inside the pump of an outer tick until the dialog closes. Each step
 // works on module state only, so a nested tick sees what the outer one left.
 #include "module/tick.h"
 
-#include <cstring>
-
-#include "module/button_actions.h"
 #include "module/device_link.h"
 #include "module/key_press.h"
-#include "module/motion.h"
 #include "module/session.h"
 #include "module/simconnect_binding.h"
+#include "module/tick_core.h"
 #include "setup/configuration_store.h"
 
 MotionState gMotion = InitialMotionState();
@@ -47,41 +44,28 @@ void RequestAndPump() {
 }
 
 void ReloadOnAircraftChange() {
-  if (std::strcmp(gSession.aircraft.title, gCurrentAircraftTitle) == 0) return;
-  std::memcpy(gCurrentAircraftTitle, gSession.aircraft.title, sizeof gCurrentAircraftTitle);
-  LoadConfiguration(gCurrentAircraftTitle);
+  if (TakeAircraftChange(gSession.state.aircraft.title, gCurrentAircraftTitle)) {
+    LoadConfiguration(gCurrentAircraftTitle);
+  }
 }
 
 void Move() {
-  MotionInput input;
-  input.frame = gDeviceFrame;
-  input.slewActive = gSession.aircraft.slewActive;
-  input.useonslew = gModuleSettings.useonslew;
-  input.quorixmode = gModuleSettings.quorixmode;
-  input.sessionReady = gSession.ready;
-  input.nowMs = GetTickCount();
-  const MotionDecision decision = StepMotion(&gMotion, input);
-
-  if (decision.sendCamera) SendCamera(decision.camera);
-  for (int i = 0; i < decision.slewEventCount; ++i) SendSlewEvent(decision.slewEvents[i]);
-  if (decision.slewBatch) StampSlewBatch(&gMotion, GetTickCount());
-  if (decision.sendFreeze) SendSlewEvent(kSlewFreezeEvent);
-  if (!decision.runButtonStep) return;
-
-  const ButtonDecision buttons = StepButton(gDeviceFrame.button, gButtonAssignments,
-                                            gDefaultEyePoint, gSession.ready, &gMotion,
-                                            &gPendingKeyPress);
-  for (int i = 0; i < buttons.cameraCallCount; ++i) SendCamera(buttons.cameraCalls[i]);
+  const MoveModel model = {&gMotion,          &gPendingKeyPress,    &gSession.state,
+                           &gModuleSettings,  &gButtonAssignments,  &gDefaultEyePoint};
+  const MovePlan plan = PlanMove(model, gDeviceFrame, GetTickCount());
+  const MotionDecision& motion = plan.motion;
+  if (motion.sendCamera) SendCamera(motion.camera);
+  for (int i = 0; i < motion.slewEventCount; ++i) SendSlewEvent(motion.slewEvents[i]);
+  if (motion.slewBatch) StampSlewBatch(&gMotion, GetTickCount());
+  if (motion.sendFreeze) SendSlewEvent(kSlewFreezeEvent);
+  for (int i = 0; i < plan.buttons.cameraCallCount; ++i) SendCamera(plan.buttons.cameraCalls[i]);
 }
+
+const TickWork kTickWork = {RequestAndPump, ReloadOnAircraftChange, PerformPendingKeyPress,
+                            ReadDevice, Move};
 
 }  // namespace
 
 const char* CurrentAircraftTitle() { return gCurrentAircraftTitle; }
 
-void RunTick() {
-  RequestAndPump();
-  ReloadOnAircraftChange();
-  PerformPendingKeyPress();
-  ReadDevice();
-  Move();
-}
+void RunTick() { RunTickWork(kTickWork); }

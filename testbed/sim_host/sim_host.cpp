@@ -145,7 +145,7 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   }
   SetCurrentDirectoryA(host->folder.c_str());
   if (options.mainWindow) host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
-  if (options.serverWindow) host->serverWindow = CreateTopLevel("pivoraserver", ServerWindowProc, "");
+  if (options.serverWindow) SimHostOpenServerWindow(host);
   return true;
 }
 
@@ -204,6 +204,10 @@ bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done) {
     if (elapsed >= maxMs) return done();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs - elapsed < 5 ? maxMs - elapsed : 5, QS_ALLINPUT);
   }
+}
+
+void SimHostOpenServerWindow(SimHost* host) {
+  host->serverWindow = CreateTopLevel("pivoraserver", ServerWindowProc, "");
 }
 
 void SimHostSetServerTitle(SimHost* host, const char* title) {

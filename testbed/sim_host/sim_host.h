@@ -54,6 +54,8 @@ bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done);
 
 // Sets the title of the test's "pivoraserver" window.
 void SimHostSetServerTitle(SimHost* host, const char* title);
+// Creates the test's "pivoraserver" window (SimHostSetUp does unless told not to).
+void SimHostOpenServerWindow(SimHost* host);
 
 // The SimConnect double's record of calls, oldest first.
 std::vector<std::string> DoubleCalls();

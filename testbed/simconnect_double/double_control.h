@@ -7,17 +7,14 @@ extern "C" {
 // Forget all calls and queued messages and go back to the default behaviour:
 // Open succeeds and queues an OPEN message; nothing is answered.
 void Double_Reset(void);
-// Open's result, and whether a successful Open queues an OPEN message.
-void Double_SetOpenResult(HRESULT result, int sendOpenMessage);
+// Open's result; a successful Open queues an OPEN message.
+void Double_SetOpenResult(HRESULT result);
 // Answer every RequestDataOnSimObject with this aircraft (null: stop answering).
 void Double_AnswerAircraft(const char* title, double slew);
 // Answer RequestSystemState("DialogMode") with this dwInteger (-1: no answer).
 void Double_AnswerDialogMode(int dwInteger);
 
-void Double_QueueRaw(const void* bytes, unsigned size);
 void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data);
-void Double_QueueSystemState(unsigned requestId, unsigned dwInteger);
-void Double_QueueHeaderOnly(unsigned id);
 int Double_PendingMessages(void);
 
 int Double_CallCount(void);

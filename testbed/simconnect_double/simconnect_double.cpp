@@ -32,7 +32,6 @@ struct DoubleState {
   std::vector<Call> calls;
   std::deque<std::vector<unsigned char>> queue;
   HRESULT openResult = S_OK;
-  bool sendOpenMessage = true;
   bool answerAircraft = false;
   char aircraftTitle[256] = {};
   double aircraftSlew = 0.0;
@@ -154,13 +153,11 @@ EXPORT SimConnect_Open(HANDLE* phSimConnect, LPCSTR szName, HWND hWnd, DWORD Use
   Lock lock;
   if (FAILED(State().openResult)) return State().openResult;
   *phSimConnect = kSessionHandle;
-  if (State().sendOpenMessage) {
-    OpenRecord open = {};
-    Stamp(&open, 2);
-    std::strcpy(open.szApplicationName, "Stand-in simulator");
-    Enqueue(&open, sizeof open);
-  }
-  return State().openResult;
+  OpenRecord open = {};
+  Stamp(&open, 2);
+  std::strcpy(open.szApplicationName, "Stand-in simulator");
+  Enqueue(&open, sizeof open);
+  return S_OK;
 }
 
 EXPORT SimConnect_CallDispatch(HANDLE h, Dispatch pfcnDispatch, void* pContext) {
@@ -249,15 +246,13 @@ CONTROL void Double_Reset(void) {
   s.calls.clear();
   s.queue.clear();
   s.openResult = S_OK;
-  s.sendOpenMessage = true;
   s.answerAircraft = false;
   s.dialogModeReply = -1;
 }
 
-CONTROL void Double_SetOpenResult(HRESULT result, int sendOpenMessage) {
+CONTROL void Double_SetOpenResult(HRESULT result) {
   Lock lock;
   State().openResult = result;
-  State().sendOpenMessage = sendOpenMessage != 0;
 }
 
 CONTROL void Double_AnswerAircraft(const char* title, double slew) {
@@ -274,18 +269,9 @@ CONTROL void Double_AnswerDialogMode(int dwInteger) {
   State().dialogModeReply = dwInteger;
 }
 
-CONTROL void Double_QueueRaw(const void* bytes, unsigned size) { Enqueue(bytes, size); }
-
 CONTROL void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data) {
   EventRecord event = {{sizeof event, 4, 4}, groupId, eventId, data};
   Enqueue(&event, sizeof event);
-}
-
-CONTROL void Double_QueueSystemState(unsigned requestId, unsigned dwInteger) { QueueSystemState(requestId, dwInteger); }
-
-CONTROL void Double_QueueHeaderOnly(unsigned id) {
-  Header header = {sizeof(Header), 4, id};
-  Enqueue(&header, sizeof header);
 }
 
 CONTROL int Double_PendingMessages(void) {

@@ -1,5 +1,8 @@
-// Start-up, the tick and the stop of the real pivora.dll in the simulated
-// simulator.
+// The real pivora.dll in the simulated simulator: what only a Win32 run
+// shows. The 25 ms timer, the calls across the SimConnect boundary, the
+// owners of the module's message boxes, the server's window title, and the
+// stop with a hung server. What the module decides is in the native tables
+// of session_core and tick_core.
 #include <algorithm>
 
 #include "tests/wine/common/wine_helpers.h"
@@ -55,7 +58,7 @@ const char* const kPump = "CallDispatch(H, ptr, NULL)";
 
 class Lifecycle : public SimulatorCase {};
 
-TEST_F(Lifecycle, StartRegistersEverythingInOrderThenTheTickPumpsAboutEvery25ms) {
+TEST_F(Lifecycle, StartTicksSendsAndStops) {
   SetUpHost();
   EXPECT_EQ(0, SimHostStart(&host));
   EXPECT_EQ(ExpectedRegistration(), DoubleCalls());
@@ -77,40 +80,69 @@ TEST_F(Lifecycle, StartRegistersEverythingInOrderThenTheTickPumpsAboutEvery25ms)
   std::sort(gaps.begin(), gaps.end());
   EXPECT_GE(gaps[gaps.size() / 2], 15.0);
   EXPECT_LE(gaps[gaps.size() / 2], 40.0);
-  EXPECT_TRUE(MessageBoxesSeen().empty());
+
+  // Each of the five moving values lands in its own argument: x from tX, y
+  // from tZ, z from tY, pitch from rX, bank from rY, one step a tick.
+  Feed({10000, 5000, 20000, 2500, -5000, 0});
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CameraCalls().size() >= 2; }));
+  const std::vector<std::string> camera = CameraCalls();
+  EXPECT_EQ((std::vector<std::string>{"CameraSetRelative6DOF(H, 1, 2, 0.5, 0.25, -0.5, 0)",
+                                      "CameraSetRelative6DOF(H, 2, 4, 1, 0.5, -1, 0)"}),
+            std::vector<std::string>(camera.begin(), camera.begin() + 2));
+  // In slew mode the same reading becomes one batch: ALTIT_PLUS, PITCH_DN_SLOW,
+  // BANK_PLUS, AHEAD_PLUS, RIGHT, in the slew group at the highest priority.
+  DOUBLE(Double_AnswerAircraft)("Slew test", 1.0);
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls("TransmitClientEvent") >= 5; }));
+  std::vector<std::string> batch;
+  for (int event : {7, 10, 11, 13, 16}) batch.push_back("TransmitClientEvent(H, 0, " + std::to_string(event) + ", 0, 1, 16)");
+  const std::vector<std::string> slew = DoubleCallsStartingWith("TransmitClientEvent");
+  EXPECT_EQ(batch, std::vector<std::string>(slew.begin(), slew.begin() + 5));
+
+  SimHostStop(&host);
+  EXPECT_EQ("Close(H)", DoubleCalls().back());
+  EXPECT_EQ(1, host.serverCloseCount) << "the server is asked to quit";
+  EXPECT_TRUE(MessageBoxesSeen().empty()) << "with a server window there, none is started";
+  // A timer left behind would go on posting WM_TIMER to this thread.
+  EXPECT_FALSE(WaitUntil(200, [] {
+    MSG message;
+    return PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE) != FALSE;
+  }));
 }
 
 // A library that lacks a function the module calls counts as missing. The
 // box is owned by the simulator's main window, or by none without it.
 TEST_F(Lifecycle, MissingOrUnusableLibraryShowsOneMessageAndStaysInert) {
-  for (SimConnectCopy copy : {SimConnectCopy::kNone, SimConnectCopy::kWithoutCamera}) {
-    for (bool mainWindow : {true, false}) {
-      SCOPED_TRACE(std::string(copy == SimConnectCopy::kNone ? "no library" : "no camera function") +
-                   (mainWindow ? ", with FS98MAIN" : ", without FS98MAIN"));
-      SimHostOptions options;
-      options.simconnect = copy;
-      options.mainWindow = mainWindow;
-      SetUpHost(options);
-      EXPECT_EQ(0, SimHostStart(&host));
-      ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !MessageBoxesSeen().empty(); }));
-      const std::vector<MessageBoxSeen> boxes = MessageBoxesSeen();
-      ASSERT_EQ(1u, boxes.size());
-      EXPECT_EQ("Pivora for FSX", boxes[0].caption);
-      EXPECT_EQ(kMissingLibraryText, boxes[0].text);
-      EXPECT_EQ(host.mainWindow, boxes[0].owner);
-      SimHostStop(&host);  // harmless in the inert state
-      SimHostPump(100);
-      EXPECT_EQ(1u, MessageBoxesSeen().size());
-      EXPECT_EQ(0, host.serverCloseCount);
-      EXPECT_TRUE(DoubleCalls().empty()) << "an unusable library is never called";
-      SimHostTearDown(&host);
-    }
+  const struct {
+    SimConnectCopy copy;
+    bool mainWindow;
+    const char* guards;
+  } rows[] = {{SimConnectCopy::kNone, true, "no library, with FS98MAIN"},
+              {SimConnectCopy::kWithoutCamera, false, "no camera function, without FS98MAIN"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    SimHostOptions options;
+    options.simconnect = row.copy;
+    options.mainWindow = row.mainWindow;
+    SetUpHost(options);
+    EXPECT_EQ(0, SimHostStart(&host));
+    ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !MessageBoxesSeen().empty(); }));
+    const std::vector<MessageBoxSeen> boxes = MessageBoxesSeen();
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("Pivora for FSX", boxes[0].caption);
+    EXPECT_EQ(kMissingLibraryText, boxes[0].text);
+    EXPECT_EQ(host.mainWindow, boxes[0].owner);
+    SimHostStop(&host);  // harmless in the inert state
+    SimHostPump(100);
+    EXPECT_EQ(1u, MessageBoxesSeen().size());
+    EXPECT_EQ(0, host.serverCloseCount);
+    EXPECT_TRUE(DoubleCalls().empty()) << "an unusable library is never called";
+    SimHostTearDown(&host);
   }
 }
 
 TEST_F(Lifecycle, RefusedOpenRegistersNothingAndNeverPassesANullHandle) {
   SetUpHost();
-  DOUBLE(Double_SetOpenResult)(E_FAIL, 0);
+  DOUBLE(Double_SetOpenResult)(E_FAIL);
   EXPECT_EQ(0, SimHostStart(&host));
   SimHostPump(300);
   SimHostStop(&host);
@@ -118,17 +150,30 @@ TEST_F(Lifecycle, RefusedOpenRegistersNothingAndNeverPassesANullHandle) {
   EXPECT_TRUE(MessageBoxesSeen().empty());
 }
 
-TEST_F(Lifecycle, StopEndsTheTicksAndClosesTheSession) {
-  SetUpHost();
+// Without a server window the module starts the server; a missing program
+// shows its path over the simulator's window and the ticks go on. A server
+// window that appears later is read; one that goes away leaves its last
+// reading in place.
+TEST_F(Lifecycle, MissingServerShowsItsPathAndALaterServerWindowIsRead) {
+  SimHostOptions options;
+  options.serverWindow = false;
+  SetUpHost(options);
   SimHostStart(&host);
+  ASSERT_TRUE(SimHostPumpUntil(3000, [] { return !MessageBoxesSeen().empty(); }));
+  const MessageBoxSeen box = MessageBoxesSeen()[0];
+  EXPECT_EQ("Error running Pivora Server application", box.caption);
+  EXPECT_EQ(host.folder + "\\pivora\\pivorasrv.exe", box.text);
+  EXPECT_EQ(host.mainWindow, box.owner);
   ASSERT_TRUE(PumpTicks(2));
-  SimHostStop(&host);
-  EXPECT_EQ("Close(H)", DoubleCalls().back());
-  // A timer left behind would go on posting WM_TIMER to this thread.
-  EXPECT_FALSE(WaitUntil(200, [] {
-    MSG message;
-    return PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE) != FALSE;
-  }));
+  SimHostOpenServerWindow(&host);
+  Feed({10000, 0, 0, 0, 0, 0});
+  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !CameraCalls().empty(); }));
+  DestroyWindow(host.serverWindow);
+  host.serverWindow = nullptr;
+  const size_t before = CameraCalls().size();
+  ASSERT_TRUE(SimHostPumpUntil(5000, [before] { return CameraCalls().size() >= before + 3; }));
+  SimHostStop(&host);  // completes without a server window
+  EXPECT_EQ(1u, MessageBoxesSeen().size());
 }
 
 // A "pivoraserver" window on a thread that answers until `hang` is set,

@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "module/title_format.h"
 #include "testbed/sim_host/sim_host.h"
 
 class SimulatorCase : public ::testing::Test {
@@ -14,6 +15,7 @@ class SimulatorCase : public ::testing::Test {
 
   // Number of calls so far whose text starts with `prefix`.
   static size_t CountCalls(const char* prefix) { return DoubleCallsStartingWith(prefix).size(); }
+  static std::vector<std::string> CameraCalls() { return DoubleCallsStartingWith("CameraSetRelative6DOF"); }
 
   // Pumps until the tick has run `ticks` more times and every queued message
   // has been dispatched: what a check that nothing was sent stands on.
@@ -25,6 +27,13 @@ class SimulatorCase : public ::testing::Test {
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << CountCalls("CallDispatch") << " dispatches of " << target << ", "
                                          << pending() << " messages still queued (-1: no SimConnect double)";
+  }
+
+  // Publishes a device reading as the title of the host's server window.
+  void Feed(const int32_t (&axes)[6], int32_t button = 0) {
+    char title[256];
+    FormatDeviceTitle(axes, button, title, sizeof title);
+    SimHostSetServerTitle(&host, title);
   }
 
   SimHost host;

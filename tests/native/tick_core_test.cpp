@@ -1,0 +1,96 @@
+// The tick's order of work, the aircraft change that reloads the
+// configuration, and what the move step makes of the session, the settings
+// and the frame (the motion and button arithmetic have their own tables).
+#include "module/tick_core.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string gTrace;
+
+TEST(TickCore, StepsRunInTheirFixedOrder) {
+  gTrace.clear();
+  const TickWork work = {[] { gTrace += "pump "; }, [] { gTrace += "reload "; }, [] { gTrace += "key "; },
+                         [] { gTrace += "read "; }, [] { gTrace += "move"; }};
+  RunTickWork(work);
+  EXPECT_EQ("pump reload key read move", gTrace) << "the armed key press goes out before the device read";
+}
+
+TEST(TickCore, OnlyAnotherAircraftReloads) {
+  const struct {
+    const char* guards;
+    const char* current;
+    const char* reported;
+    bool reload;
+  } rows[] = {
+      {"no aircraft reported yet: the start-up load stands", "", "", false},
+      {"the first aircraft reported", "", "Cessna", true},
+      {"the same aircraft again", "Cessna", "Cessna", false},
+      {"another aircraft", "Cessna", "Cessna 172", true},
+  };
+  for (const auto& row : rows) {
+    char current[256] = {}, reported[256] = {};
+    std::strcpy(current, row.current);
+    std::strcpy(reported, row.reported);
+    EXPECT_EQ(row.reload, TakeAircraftChange(reported, current)) << row.guards;
+    EXPECT_STREQ(row.reported, current) << row.guards;
+  }
+}
+
+TEST(TickCore, MoveFollowsTheSessionTheSettingsAndTheFrame) {
+  const struct {
+    const char* guards;
+    bool ready;
+    double slewActive;
+    int32_t useonslew, quorixmode, button;
+    float tX;
+    int cameraCalls;  // the motion step's, then the button step's
+    uint32_t firstSlewEvent;  // 0: none
+    bool keyArmed;
+  } rows[] = {
+      {"before the simulator's first message nothing is sent", false, 0, 1, 0, 0, 10000, 0, 0, false},
+      {"free look sends the eye point", true, 0, 1, 0, 0, 10000, 1, 0, false},
+      {"slew mode with useonslew drives the slew controls", true, 1, 1, 0, 0, 500, 0, kSlewRightEvent, false},
+      {"slew mode without useonslew moves the eye point", true, 1, 0, 0, 0, 10000, 1, 0, false},
+      {"quorixmode keeps a moving device from the eye point", true, 0, 1, 1, 0, 500, 0, 0, false},
+      {"the frame's button resets to the default eye point", true, 0, 1, 0, 4, 0, 1, 0, false},
+      {"the frame's button arms its key press", true, 0, 1, 0, 3, 0, 0, 0, true},
+      {"no key press armed before the simulator's first message", false, 0, 1, 0, 3, 0, 0, 0, false},
+  };
+  for (const auto& row : rows) {
+    MotionState motion = InitialMotionState();
+    motion.freezePending = false;
+    PendingKeyPress pending{};
+    SessionState session{};
+    session.ready = row.ready;
+    session.aircraft.slewActive = row.slewActive;
+    ModuleSettings settings{};
+    settings.useonslew = row.useonslew;
+    settings.quorixmode = row.quorixmode;
+    ButtonAssignment buttons[kButtonCount] = {};
+    buttons[3] = ButtonAssignment{1, 1, 0, 0, 0, 0, 1, 0, 65};
+    buttons[4] = ButtonAssignment{1, 0, 0, 0, 1, 0, 0, 0, 0};
+    DefaultEyePoint defaults{};
+    defaults.axis[kEyePitch].value = 12.5f;
+    DeviceFrame frame{};
+    frame.tX = row.tX;
+    frame.button = row.button;
+    const MovePlan plan = PlanMove({&motion, &pending, &session, &settings, &buttons, &defaults}, frame, 1000);
+
+    EXPECT_EQ(row.cameraCalls, int(plan.motion.sendCamera) + plan.buttons.cameraCallCount) << row.guards;
+    if (plan.motion.sendCamera) {
+      EXPECT_EQ(1.0f, plan.motion.camera.x) << row.guards << ": 10000 units, 1 step";
+    }
+    if (plan.buttons.cameraCallCount > 0) {
+      EXPECT_EQ(12.5f, plan.buttons.cameraCalls[0].pitch) << row.guards;
+    }
+    EXPECT_EQ(row.firstSlewEvent, plan.motion.slewEventCount > 0 ? plan.motion.slewEvents[0] : 0u) << row.guards;
+    EXPECT_EQ(row.keyArmed, pending.pending) << row.guards;
+  }
+}
+
+}  // namespace
