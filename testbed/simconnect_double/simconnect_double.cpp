@@ -126,14 +126,6 @@ void Stamp(RecordType* record, DWORD id) {
   record->header = {sizeof(RecordType), 4, id};
 }
 
-void QueueSystemState(DWORD requestId, DWORD dwInteger) {
-  SystemStateRecord state = {};
-  Stamp(&state, 15);
-  state.dwRequestID = requestId;
-  state.dwInteger = dwInteger;
-  Enqueue(&state, sizeof state);
-}
-
 }  // namespace
 
 // ---- the SimConnect exports --------------------------------------------------
@@ -209,7 +201,12 @@ EXPORT SimConnect_RequestSystemState(HANDLE h, DWORD RequestID, const char* szSt
     Lock lock;
     reply = State().dialogModeReply;
   }
-  if (reply >= 0 && szState != nullptr && std::strcmp(szState, "DialogMode") == 0) QueueSystemState(RequestID, reply);
+  if (reply < 0 || szState == nullptr || std::strcmp(szState, "DialogMode") != 0) return S_OK;
+  SystemStateRecord state = {};
+  Stamp(&state, 15);
+  state.dwRequestID = RequestID;
+  state.dwInteger = DWORD(reply);
+  Enqueue(&state, sizeof state);
   return S_OK;
 }
 

@@ -61,8 +61,6 @@ TEST(SessionCore, MessagesAndWhatTheyLeadTo) {
       {"a reply to another request opens nothing", Reply(2, 1), 127, none, 127},
       {"granted dialog mode without a selection opens nothing", Reply(1, 1), 0, none, 0},
       {"QUIT needs nothing: only DLLStop closes the session", Message(3, {}, 12), 127, none, 127},
-      {"an event of a header only is dropped", Message(4, {}, 12), 0, none, 0},
-      {"a system state of a header only is dropped", Message(15, {}, 12), 127, none, 127},
   };
   for (const auto& row : rows) {
     SessionState state{};
@@ -91,7 +89,6 @@ TEST(SessionCore, AircraftRecordsAndWhatTheyLeave) {
        "ABCDE" + std::string(195, 'O'), 1},
       {"a record cut before its data is dropped", Message(8, {2}, 39, "Cessna", 0), old, 1},
       {"a record longer than the definition fills only the definition", Message(8, {2}, 400, "Long", 0), "Long", 0},
-      {"an object data record of a header only is dropped", Message(8, {}, 12), old, 1},
   };
   for (const auto& row : rows) {
     SessionState state{};

@@ -176,22 +176,21 @@ TEST_F(Lifecycle, MissingServerShowsItsPathAndALaterServerWindowIsRead) {
   EXPECT_EQ(1u, MessageBoxesSeen().size());
 }
 
-// A "pivoraserver" window on a thread that answers until `hang` is set,
-// then stops pumping until `release` is.
+// A "pivoraserver" window on a thread of its own that answers until WM_APP
+// reaches that thread, then stops pumping until `release` is set.
 struct HungServer {
-  HANDLE hang = CreateEventA(nullptr, TRUE, FALSE, nullptr), release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   volatile LONG hung = 0;
   static DWORD WINAPI Run(LPVOID self) {
     auto* server = static_cast<HungServer*>(self);
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "pivoraserver";
-    RegisterClassA(&windowClass);  // or the harness's, already registered
+    RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, "pivoraserver", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                   nullptr);
-    for (MSG message; MsgWaitForMultipleObjects(1, &server->hang, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0;) {
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0 && message.message != WM_APP) DispatchMessageA(&message);
     InterlockedExchange(&server->hung, 1);
     WaitForSingleObject(server->release, INFINITE);
     DestroyWindow(window);
@@ -204,11 +203,12 @@ TEST_F(Lifecycle, StopGivesAHungServerAtMostItsThreeSeconds) {
   options.serverWindow = false;
   SetUpHost(options);
   HungServer server;
-  HANDLE thread = CreateThread(nullptr, 0, HungServer::Run, &server, 0, nullptr);
+  DWORD serverThreadId = 0;
+  HANDLE thread = CreateThread(nullptr, 0, HungServer::Run, &server, 0, &serverThreadId);
   ASSERT_TRUE(WaitUntil(5000, [] { return FindWindowA("pivoraserver", nullptr) != nullptr; }));
   SimHostStart(&host);
   ASSERT_TRUE(PumpTicks(3));  // the module has found the window and reads it
-  SetEvent(server.hang);
+  PostThreadMessageA(serverThreadId, WM_APP, 0, 0);
   ASSERT_TRUE(WaitUntil(5000, [&] { return server.hung != 0; }));
   const DWORD before = GetTickCount();
   SimHostStop(&host);
