@@ -8,21 +8,20 @@ namespace {
 
 // Records key events from a low-level hook on a thread of its own: the hook
 // is called only while its thread pumps messages, and the module's thread
-// sleeps between the events.
+// sleeps between the events. The hook's thread is the only writer.
 struct KeyEvent {
   DWORD key;
   bool up;
   DWORD time;
 };
-std::vector<KeyEvent> gKeyEvents;
-CRITICAL_SECTION gKeyLock;
+KeyEvent gKeyEvents[64];
+volatile LONG gKeyEventCount;
 
 LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
-  if (code == HC_ACTION) {
-    const auto* key = reinterpret_cast<KBDLLHOOKSTRUCT*>(data);
-    EnterCriticalSection(&gKeyLock);
-    gKeyEvents.push_back({key->vkCode, message == WM_KEYUP || message == WM_SYSKEYUP, key->time});
-    LeaveCriticalSection(&gKeyLock);
+  const auto* key = reinterpret_cast<KBDLLHOOKSTRUCT*>(data);
+  if (code == HC_ACTION && gKeyEventCount < 64) {
+    gKeyEvents[gKeyEventCount] = {key->vkCode, message == WM_KEYUP || message == WM_SYSKEYUP, key->time};
+    InterlockedIncrement(&gKeyEventCount);
   }
   return CallNextHookEx(nullptr, code, message, data);
 }
@@ -40,20 +39,12 @@ DWORD WINAPI HookThread(LPVOID ready) {
   return 0;
 }
 
-size_t KeyEventCount() {
-  EnterCriticalSection(&gKeyLock);
-  const size_t count = gKeyEvents.size();
-  LeaveCriticalSection(&gKeyLock);
-  return count;
-}
-
 class KeyPress : public SimulatorCase {};
 
 TEST_F(KeyPress, HeldButtonPressesCtrlAndTheKeyWithTheWaitsAgainAndAgain) {
   AppDataFolder appData;
   // keycode 321 sends its low 8 bits, 65.
   appData.Put("pivora.ini", "[Button_3]\r\nassigned=1\r\nkeypress=1\r\nwithctrl=1\r\nkeycode=321\r\n");
-  InitializeCriticalSection(&gKeyLock);
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   DWORD hookThreadId = 0;
   HANDLE thread = CreateThread(nullptr, 0, HookThread, ready, 0, &hookThreadId);
@@ -62,19 +53,20 @@ TEST_F(KeyPress, HeldButtonPressesCtrlAndTheKeyWithTheWaitsAgainAndAgain) {
   SetUpHost();
   SimHostStart(&host);
   Feed({0, 0, 0, 0, 0, 0}, 3);
-  EXPECT_TRUE(SimHostPumpUntil(10000, [] { return KeyEventCount() >= 8; })) << KeyEventCount();
+  EXPECT_TRUE(SimHostPumpUntil(10000, [] { return gKeyEventCount >= 8; })) << gKeyEventCount;
   Feed({0, 0, 0, 0, 0, 0}, 0);
   ASSERT_TRUE(PumpTicks(3));  // a press armed meanwhile has run
   PostThreadMessageA(hookThreadId, WM_QUIT, 0, 0);
   WaitForSingleObject(thread, 5000);
 
-  ASSERT_GE(gKeyEvents.size(), 8u);
-  EXPECT_EQ(0u, gKeyEvents.size() % 4) << "only complete presses";
+  ASSERT_GE(gKeyEventCount, 8);
+  ASSERT_LT(gKeyEventCount, 64) << "the record is full";
+  EXPECT_EQ(0, gKeyEventCount % 4) << "only complete presses";
   const struct {
     DWORD key;
     bool up;
   } expected[] = {{17, false}, {65, false}, {65, true}, {17, true}};
-  for (size_t i = 0; i < gKeyEvents.size(); ++i) {
+  for (LONG i = 0; i < gKeyEventCount; ++i) {
     EXPECT_EQ(expected[i % 4].key, gKeyEvents[i].key) << i;
     EXPECT_EQ(expected[i % 4].up, gKeyEvents[i].up) << i;
   }

@@ -1,8 +1,8 @@
 // The real pivora.dll in the simulated simulator: what only a Win32 run
 // shows. The 25 ms timer, the calls across the SimConnect boundary, the
-// owners of the module's message boxes, the server's window title, and the
-// stop with a hung server. What the module decides is in the native tables
-// of session_core and tick_core.
+// "DialogMode" handshake around a dialog, the owners of the module's message
+// boxes, the server's window title, and the stop with a hung server. What
+// the module decides is in the native tables of session_core and tick_core.
 #include <algorithm>
 
 #include "tests/wine/common/wine_helpers.h"
@@ -97,6 +97,24 @@ TEST_F(Lifecycle, StartTicksSendsAndStops) {
   for (int event : {7, 10, 11, 13, 16}) batch.push_back("TransmitClientEvent(H, 0, " + std::to_string(event) + ", 0, 1, 16)");
   const std::vector<std::string> slew = DoubleCallsStartingWith("TransmitClientEvent");
   EXPECT_EQ(batch, std::vector<std::string>(slew.begin(), slew.begin() + 5));
+
+  // A menu selection asks for dialog mode; a dialog that cannot be created
+  // (its owner is gone) ends dialog mode all the same. The dialogs' own
+  // cases open each of them through its menu item.
+  DestroyWindow(host.mainWindow);
+  host.mainWindow = nullptr;
+  DOUBLE(Double_AnswerDialogMode)(1);
+  DOUBLE(Double_QueueEvent)(0, 5, 0);
+  ASSERT_TRUE(PumpTicks(2));
+  std::vector<std::string> handshake;
+  for (const std::string& call : DoubleCalls()) {
+    if (call.find("DialogMode") != std::string::npos) handshake.push_back(call);
+  }
+  EXPECT_EQ((std::vector<std::string>{"SetSystemState(H, \"DialogMode\", 1, 0, NULL)",
+                                      "RequestSystemState(H, 1, \"DialogMode\")",
+                                      "SetSystemState(H, \"DialogMode\", 0, 0, NULL)"}),
+            handshake);
+  EXPECT_TRUE(DialogsSeen().empty());
 
   SimHostStop(&host);
   EXPECT_EQ("Close(H)", DoubleCalls().back());
