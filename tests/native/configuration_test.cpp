@@ -35,13 +35,10 @@ const SettingsNumbers kDocumentedDefaults = {
     /*rX*/ 100, 50, 1, 0, /*rY*/ 100, 50, 1, 0, /*rZ*/ 100, 50, 1, 0};
 
 // Member n (from 1) set to 100 * n: far outside every field's sensible range.
-SettingsNumbers Hundreds() {
-  SettingsNumbers n;
-  for (int i = 0; i < 26; ++i) n[i] = 100 * (i + 1);
-  return n;
-}
+const SettingsNumbers kHundreds = {100,  200,  300,  400,  500,  600,  700,  800,  900,  1000, 1100, 1200, 1300,
+                                   1400, 1500, 1600, 1700, 1800, 1900, 2000, 2100, 2200, 2300, 2400, 2500, 2600};
 
-// The settings of Hundreds() saved into an empty file, in the save order.
+// The settings of kHundreds saved into an empty file, in the save order.
 const char kHundredsSaved[] =
     "[SETTINGS]\r\nquorixmode=100\r\n"
     "rXsensitivity=1500\r\nrYsensitivity=1900\r\nrZsensitivity=2300\r\n"
@@ -65,7 +62,7 @@ TEST(ConfigurationLoad, EachSettingsKeyFeedsItsOwnFieldWithItsDefault) {
   ReadModuleSettings(ParseIni(""), &settings);
   EXPECT_EQ(Numbers(settings), kDocumentedDefaults) << "missing file";
   ReadModuleSettings(ParseIni(kHundredsSaved), &settings);
-  EXPECT_EQ(Numbers(settings), Hundreds()) << "kept as read: no range check";
+  EXPECT_EQ(Numbers(settings), kHundreds) << "kept as read: no range check";
   ReadModuleSettings(ParseIni("[settings]\nquorixmode=abc\nuseonslew=12abc\n"), &settings);
   EXPECT_EQ(settings.quorixmode, 0) << "read as the platform reads a profile integer";
   EXPECT_EQ(settings.useonslew, 12);
@@ -145,8 +142,7 @@ Texts Lines(const IniWriteList& writes) {
 
 TEST(ConfigurationSave, WriteSequencesInTheirFileOrder) {
   ModuleSettings settings;
-  const SettingsNumbers hundreds = Hundreds();
-  std::memcpy(&settings, hundreds.data(), sizeof settings);
+  std::memcpy(&settings, kHundreds.data(), sizeof settings);
   IniDocument doc = ParseIni("");
   ASSERT_TRUE(ApplyIniWrites(&doc, SettingsWrites(settings)));
   EXPECT_EQ(SerializeIniDocument(doc), kHundredsSaved);
