@@ -33,8 +33,7 @@ ButtonAssignment Record(int32_t resetall, int32_t resetrotation, int32_t resettr
 
 std::string Show(const CameraCall& c) {
   char text[160];
-  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g, %.9g, %.9g, %.9g)", c.x, c.y, c.z, c.pitch,
-                c.bank, c.heading);
+  std::snprintf(text, sizeof text, "(%.9g, %.9g, %.9g, %.9g, %.9g, %.9g)", c.x, c.y, c.z, c.pitch, c.bank, c.heading);
   return text;
 }
 

@@ -12,8 +12,7 @@
 
 namespace {
 
-std::string Read(const IniDocument& doc, const std::string& section, const std::string& key,
-                 size_t size = 50) {
+std::string Read(const IniDocument& doc, const std::string& section, const std::string& key, size_t size = 50) {
   std::vector<char> out(size + 1, '#');
   const size_t n = ReadIniString(doc, section, key, "DEF", out.data(), size);
   if (size == 0) return out[0] == '#' && n == 0 ? "<untouched>" : "<written>";
