@@ -30,9 +30,8 @@ SettingsNumbers Numbers(const ModuleSettings& settings) {
 }
 
 // The defaults as the settings file documents them.
-const SettingsNumbers kDocumentedDefaults = {
-    0, 1, /*tX*/ 100, 50, 1, 0, /*tY*/ 100, 50, 1, 1, /*tZ*/ 100, 50, 1, 1,
-    /*rX*/ 100, 50, 1, 0, /*rY*/ 100, 50, 1, 0, /*rZ*/ 100, 50, 1, 0};
+const SettingsNumbers kDocumentedDefaults = {0, 1, /*tX*/ 100, 50, 1, 0, /*tY*/ 100, 50, 1, 1, /*tZ*/ 100, 50, 1, 1,
+                                             /*rX*/ 100, 50, 1, 0, /*rY*/ 100, 50, 1, 0, /*rZ*/ 100, 50, 1, 0};
 
 // Member n (from 1) set to 100 * n: far outside every field's sensible range.
 const SettingsNumbers kHundreds = {100,  200,  300,  400,  500,  600,  700,  800,  900,  1000, 1100, 1200, 1300,
@@ -86,13 +85,12 @@ TEST(ConfigurationLoad, ButtonSectionsAreExactlyButton0To100) {
 }
 
 TEST(ConfigurationLoad, EyePointEncoding) {
+  const float inf = std::numeric_limits<float>::infinity();
   struct EyeCase {
     const char* integerText;
     const char* fractionText;
     float expected;
-  };
-  const float inf = std::numeric_limits<float>::infinity();
-  const EyeCase cases[] = {
+  } const cases[] = {
       {"12", "5", 12.5f},    {"-0", "250000", -0.25f}, {"3", "05", 3.05f},     {"", "5", 0.5f},
       {"0", "0", 0.0f},      {"-0", "5", -0.5f},       {" 7", "25", 7.25f},    {"+2", "", 2.0f},
       {"abc", "5", 0.0f},    {"12abc", "5", 12.0f},    {"1", "5e2", 150.0f},   {"1", "5e", 1.5f},

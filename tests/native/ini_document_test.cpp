@@ -95,8 +95,7 @@ TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
   struct IntCase {
     const char* value;
     int32_t expected;
-  };
-  const IntCase cases[] = {
+  } const cases[] = {
       {"12", 12},     {"12abc", 12},   {"abc", 0},      {"-5", -5},     {"+6", 6},      {"  7  ", 7},
       {"\"9\"", 9},   {"\" 10\"", 10}, {"\x01\x02" "11", 11},       {"--3", 0},     {"- 4", 0},
       {"+-4", 0},     {"-", 0},        {"012", 12},     {"1.9", 1},     {"0x10", 0},  // decimal only
@@ -110,7 +109,7 @@ TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
       {"\"-0000000000000000000000000000000012\"", 0},
       {"", -7}, {"\"\"", -7},  // an empty value gives the default
   };
-  for (const IntCase& c : cases) {
+  for (const auto& c : cases) {
     const IniDocument doc = ParseIni(std::string("[s]\nk=") + c.value + "\n");
     EXPECT_EQ(ReadIniInt(doc, "s", "k", -7), c.expected) << c.value;
   }
@@ -169,13 +168,12 @@ TEST(IniDocumentWrite, RefusesWhatCouldNotReadBack) {
   struct Refused {
     const char* section;
     const char* key;
-  };
-  const Refused cases[] = {
+  } const cases[] = {
       {"s\n", "k"}, {"s\rx", "k"}, {"s", "k\n"}, {"s", "a=b"}, {"s", "[k"}, {"s", " [k]"},
       {"", "\xFF\xFEk"}, {"", "\xEF\xBB\xBFk"},
   };
   const std::string text = "[s]\nA=1\n";
-  for (const Refused& c : cases) {
+  for (const auto& c : cases) {
     IniDocument doc = ParseIni(text);
     EXPECT_FALSE(WriteIniString(&doc, c.section, c.key, "v")) << c.section << "/" << c.key;
     EXPECT_FALSE(doc.changed);

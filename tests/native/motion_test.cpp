@@ -67,9 +67,8 @@ TEST(Motion, FreeLookIntegratesCouplesAndLimits) {
        {0, 0, 0, 0, 89, 0}, 0},
       {"pitch is rebuilt from the input, not from the old pitch", {0, 0, 0, 45, 0, 0}, 3,
        Frame(0, 0, 0, 10000, 0, 0), {0, 0, 0, 4, 0, 0}, 4},
-      // Worked out with each product and sum rounded to float in turn: a
-      // reordered coupling, a division by 10000, or a sum kept in double
-      // gives other bits.
+      // Each product and sum rounded to float in turn; a reordered coupling, a
+      // division by 10000 or a sum kept in double gives other bits.
       {"every step rounded to float", {0.540000021f, 7.3499999f, 4.17000008f, 38.1800003f, 10.96f, -27.6499996f},
        1.46000004f, Frame(6546, -18238, -15591, 19096, 7817, -12759),
        {1.19459999f, 5.79090023f, 2.34619999f, -0.404169559f, 11.7417002f, -28.9258995f}, 3.36959982f},
