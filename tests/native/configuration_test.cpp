@@ -124,6 +124,7 @@ TEST(ConfigurationLoad, EyePointOfTheAircraftSection) {
   EXPECT_EQ(std::string(eye.axis[kEyeLeftRight].fractionText), sixty.substr(0, 49));
   EXPECT_EQ(eye.axis[kEyeLeftRight].value, 1.33333333f);
   EXPECT_STREQ(eye.axis[kEyeUpDown].integerText, "0") << "missing keys read as 0";
+  EXPECT_STREQ(eye.axis[kEyeUpDown].fractionText, "0") << "missing keys read as 0";
   EXPECT_EQ(eye.axis[kEyeUpDown].value, 0.0f);
 }
 
