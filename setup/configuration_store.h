@@ -1,10 +1,9 @@
 // The module's configuration in memory and the only operations that touch
 // the configuration files. Runs on the simulator's thread only.
 #pragma once
+#include "setup/configuration_file.h"
 #include "setup/configuration_keys.h"
 #include "setup/configuration_records.h"
-
-constexpr int kConfigPathChars = 260;  // MAX_PATH
 
 extern ModuleSettings gModuleSettings;  // the defaults until the first load
 extern AxisCalibration gAxisCalibration[kAxisCount];
@@ -15,10 +14,17 @@ extern DefaultEyePoint gDefaultEyePoint;
 extern char gSettingsPath[kConfigPathChars];  // ...\pivora\pivora.ini
 extern char gMarkerPath[kConfigPathChars];    // ...\pivora\somethingchanged.ini
 
-// Rebuilds the paths (creating the folder when missing) and replaces the
-// settings, the button table and the aircraft's default eye point with the
-// settings file's content. Leaves gAxisCalibration alone.
+// What every load and save goes through: the platform's file operations
+// from the first load on. Before it the paths are empty and no file is
+// touched.
+extern ConfigFileOps gConfigFileOps;
+
+// Rebuilds the paths (creating the folder when missing) and then reads the
+// configuration as ReadConfiguration does.
 void LoadConfiguration(const char* aircraftTitle);
+// Replaces the settings, the button table and the aircraft's default eye
+// point with the settings file's content. Leaves gAxisCalibration alone.
+void ReadConfiguration(const char* aircraftTitle);
 
 // Each save below returns true when every file it writes holds the new
 // values. On false, gUnsavedFile names the first file that does not, for

@@ -1,9 +1,5 @@
-// The module's configuration store: the records the rest of the module works
-// on, the paths of the two files, the load and the saves. Every operation
-// reads its file once, applies all of its writes in memory and saves once.
-//
-// Nothing here may throw into the simulator: an allocation failure during a
-// load leaves the defaults, during a save leaves the file as it was.
+// Where the configuration files live: "<Application Data>\pivora\", found
+// through the shell and created on the first load.
 #include "setup/configuration_store.h"
 
 #include <windows.h>
@@ -12,16 +8,7 @@
 
 #include <cstring>
 
-#include "setup/configuration.h"
 #include "setup/configuration_file_win.h"
-
-ModuleSettings gModuleSettings = kDefaultModuleSettings;
-AxisCalibration gAxisCalibration[kAxisCount];
-ButtonAssignment gButtonAssignments[kButtonCount];
-DefaultEyePoint gDefaultEyePoint;
-char gSettingsPath[kConfigPathChars];
-char gMarkerPath[kConfigPathChars];
-const char* gUnsavedFile;
 
 namespace {
 
@@ -37,34 +24,12 @@ bool PrepareFolder(char (&folder)[kConfigPathChars]) {
   return true;
 }
 
-void LoadDefaults() {
-  gModuleSettings = kDefaultModuleSettings;
-  std::memset(gButtonAssignments, 0, sizeof gButtonAssignments);
-  std::memset(&gDefaultEyePoint, 0, sizeof gDefaultEyePoint);
-  for (EyePointText& axis : gDefaultEyePoint.axis) {
-    axis.integerText[0] = '0';
-    axis.fractionText[0] = '0';
-  }
-}
-
-template <typename BuildWrites>
-bool Update(const char* path, BuildWrites build) {
-  bool saved = false;
-  try {
-    saved = UpdateConfigFile(path, build());
-  } catch (...) {
-    // Out of memory: the file keeps its old content.
-  }
-  if (!saved && gUnsavedFile == nullptr) gUnsavedFile = path;
-  return saved;
-}
-
 }  // namespace
 
 void LoadConfiguration(const char* aircraftTitle) {
   std::memset(gSettingsPath, 0, sizeof gSettingsPath);
   std::memset(gMarkerPath, 0, sizeof gMarkerPath);
-  std::memset(gButtonAssignments, 0, sizeof gButtonAssignments);
+  gConfigFileOps = kPlatformConfigFileOps;
   char folder[kConfigPathChars];
   if (PrepareFolder(folder)) {
     std::strcpy(gSettingsPath, folder);
@@ -72,48 +37,5 @@ void LoadConfiguration(const char* aircraftTitle) {
     std::strcpy(gMarkerPath, folder);
     std::strcat(gMarkerPath, kMarkerFileName);
   }
-  try {
-    IniDocument doc;
-    ReadConfigFile(gSettingsPath, &doc);
-    ReadModuleSettings(doc, &gModuleSettings);
-    ReadButtonAssignments(doc, gButtonAssignments);
-    ReadDefaultEyePoint(doc, aircraftTitle != nullptr ? aircraftTitle : "", &gDefaultEyePoint);
-  } catch (...) {
-    LoadDefaults();
-  }
-}
-
-bool SetCalibrationFlag(int value) {
-  gUnsavedFile = nullptr;
-  // The server reads the flag from the marker file: it is written even when
-  // the settings file could not be.
-  const bool settings = Update(gSettingsPath, [&] { return CalibrationFlagWrites(value); });
-  const bool marker = Update(gMarkerPath, [&] { return CalibrationFlagWrites(value); });
-  return settings && marker;
-}
-
-bool SaveSettings() {
-  gUnsavedFile = nullptr;
-  const bool settings = Update(gSettingsPath, [] { return SettingsWrites(gModuleSettings); });
-  const bool marker = Update(gMarkerPath, [] { return ChangedFlagWrites(); });
-  return settings && marker;
-}
-
-bool SaveCalibration() {
-  gUnsavedFile = nullptr;
-  return Update(gSettingsPath, [] { return CalibrationWrites(gAxisCalibration); });
-}
-
-bool SaveButtonAssignments() {
-  gUnsavedFile = nullptr;
-  return Update(gSettingsPath, [] { return ButtonAssignmentWrites(gButtonAssignments); });
-}
-
-bool SaveDefaultEyePoint(const char* section, const char* const texts[kEyePointTextCount]) {
-  gUnsavedFile = nullptr;
-  if (texts == nullptr) {
-    gUnsavedFile = gSettingsPath;
-    return false;
-  }
-  return Update(gSettingsPath, [&] { return DefaultEyePointWrites(section != nullptr ? section : "", texts); });
+  ReadConfiguration(aircraftTitle);
 }

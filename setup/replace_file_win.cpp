@@ -5,17 +5,25 @@
 // target is worth waiting for; a missing source or folder is not.
 #include "setup/replace_file_win.h"
 
-ReplaceWaitProc gReplaceWait;
-
 namespace {
 
-bool MoveOnce(const char* from, const char* to, bool (*refuse)(void* context), void* context) {
-  if (refuse != nullptr && refuse(context)) {
+struct Move {
+  const char* from;
+  const char* to;
+  bool (*refuse)(void* context);
+  void* context;
+};
+
+MoveResult AttemptMove(void* context) {
+  const Move& move = *static_cast<const Move*>(context);
+  if (move.refuse != nullptr && move.refuse(move.context)) {
     SetLastError(ERROR_SHARING_VIOLATION);
-    return false;
+    return kMoveHeld;
   }
-  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return MoveOverOnce(move.from, move.to);
 }
+
+void SleepFor(void*, unsigned milliseconds) { Sleep(milliseconds); }
 
 }  // namespace
 
@@ -23,19 +31,16 @@ bool IsHeldFileError(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
+MoveResult MoveOverOnce(const char* from, const char* to) {
+  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return kMoveDone;
+  return IsHeldFileError(GetLastError()) ? kMoveHeld : kMoveFailed;
+}
+
 bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context) {
   if (from == nullptr || to == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  for (int wait = 0;; ++wait) {
-    if (MoveOnce(from, to, refuse, context)) return true;
-    const DWORD error = GetLastError();
-    if (!IsHeldFileError(error) || wait == kReplaceRetryWaits) return false;
-    if (gReplaceWait != nullptr) {
-      gReplaceWait(kReplaceRetryWaitsMs[wait]);
-    } else {
-      Sleep(kReplaceRetryWaitsMs[wait]);
-    }
-  }
+  Move move = {from, to, refuse, context};
+  return RetryWhileHeld(AttemptMove, SleepFor, &move);
 }

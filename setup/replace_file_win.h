@@ -5,18 +5,16 @@
 
 #include "setup/replace_schedule.h"
 
-// Moves `from` over `to` (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
-// While the target is held open by another process, retries with back-off
-// for about 2 s in all (kReplaceRetryWaitsMs); any other failure ends at
-// once. `refuse`, when not null, is asked before each attempt; true makes
-// that attempt fail as a held file would (test seam for NTFS behaviour).
-// On failure `from` is left where it is and the last error tells why.
+// One attempt to move `from` over `to` (MOVEFILE_REPLACE_EXISTING |
+// MOVEFILE_WRITE_THROUGH); the last error tells why it failed.
+MoveResult MoveOverOnce(const char* from, const char* to);
+
+// MoveOverOnce, retried on the schedule of kReplaceRetryWaitsMs while the
+// target is held open by another process (about 2 s in all). `refuse`,
+// when not null, is asked before each attempt; true makes that attempt fail
+// as a held file would. On failure `from` is left where it is and the last
+// error tells why.
 bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context);
 
 // The errors a file gives while another process holds it open.
 bool IsHeldFileError(DWORD error);
-
-// Test seam: how the waits between attempts are spent; Sleep when null.
-// Always null in shipped code.
-typedef void (*ReplaceWaitProc)(unsigned milliseconds);
-extern ReplaceWaitProc gReplaceWait;
