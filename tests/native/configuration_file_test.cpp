@@ -124,6 +124,7 @@ TEST(ConfigStore, BothFilesAreTriedAndTheFirstUnsavedIsNamed) {
       {[] { return SaveSettings(); }, files(no, "[SETTINGS]\r\nChanged=7\r\n"), files(no, "[SETTINGS]\r\nChanged=0\r\n"),
        kPath},
       {[] { return SetCalibrationFlag(0); }, files(flag + "1\r\n", no), files(flag + "0\r\n", no), kMarker},
+      {[] { return SetCalibrationFlag(0); }, files(no, no), files(no, no), kPath},
   };
   for (const auto& row : rows) {
     ConfigDisk disk{row.before};

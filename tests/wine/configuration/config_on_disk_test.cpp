@@ -34,8 +34,7 @@ TEST(ConfigFilesOnDisk, SavedByAReplaceOrUnderAHolderThatSharesWriting) {
                                                      OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(UpdateConfigFile(ops, path.c_str(), {{"SETTINGS", "DoingCalibration", "0"}}), expectSaved);
     if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
-    EXPECT_EQ(ReadFolderFiles(folder.path()), (FolderFiles{{"pivora.ini", expectSaved ? saved : old}}))
-        << "holder's sharing " << holderSharing;
+    EXPECT_EQ(ReadFolderFiles(folder.path()), (FolderFiles{{"pivora.ini", expectSaved ? saved : old}})) << holderSharing;
   }
 }
 
