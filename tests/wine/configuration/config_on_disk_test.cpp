@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "setup/configuration_file_win.h"
-#include "tests/wine/camera/camera_case.h"
+#include "tests/wine/common/wine_helpers.h"
+#include "tests/wine/spine/spine_fixture.h"
 
 namespace {
 
@@ -43,7 +44,10 @@ TEST(ConfigFilesOnDisk, SavedByAReplaceOrUnderAHolderThatSharesWriting) {
 // moving controller moves the camera.
 constexpr int32_t kAtRest[6] = {}, kMoving[6] = {500};
 
-class ModuleConfiguration : public CameraCase {};
+class ModuleConfiguration : public SimulatorCase {
+ protected:
+  AppDataFolder appData;  // set aside before the module can see it
+};
 
 TEST_F(ModuleConfiguration, FirstStartWritesOnlyTheFlagAndAnAircraftChangeReloads) {
   ASSERT_EQ(GetFileAttributesA(appData.Path().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -53,7 +57,7 @@ TEST_F(ModuleConfiguration, FirstStartWritesOnlyTheFlagAndAnAircraftChangeReload
   const std::string settings = appData.File("pivora.ini"), flag = "[SETTINGS]\r\nDoingCalibration=0\r\n";
   EXPECT_EQ(Bytes(appData.File("somethingchanged.ini")), flag) << "the folder was created";
   Feed(kMoving);
-  EXPECT_TRUE(PumpUntilCameraCalls(1)) << "quorixmode=0 by default";
+  EXPECT_TRUE(SimHostPumpUntil(5000, [] { return !CameraCalls().empty(); })) << "quorixmode=0 by default";
   EXPECT_EQ(Bytes(settings), flag) << "nothing but the flag written";
 
   // The file changes behind the module's back; only a reload can see it.
@@ -63,7 +67,7 @@ TEST_F(ModuleConfiguration, FirstStartWritesOnlyTheFlagAndAnAircraftChangeReload
   DOUBLE(Double_AnswerAircraft)("Plane B", 0.0);
   ASSERT_TRUE(PumpTicks(3));
   Feed(kAtRest, 4);
-  EXPECT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls(Camera(0, 0, 0, -20.25f, 0, 0).c_str()) > 0; }))
+  EXPECT_TRUE(SimHostPumpUntil(5000, [] { return CountCalls("CameraSetRelative6DOF(H, 0, 0, 0, -20.25, 0, 0)") > 0; }))
       << "the buttons and Plane B's eye point were reloaded";
   Feed(kMoving);
   ASSERT_TRUE(PumpTicks(2));
