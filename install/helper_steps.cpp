@@ -341,9 +341,13 @@ class Helper {
   std::string failurePrefix_ = "MISSING: ";
 };
 
-}  // namespace
+std::string HelperUsage() {
+  return "Usage: pivora-install [--sim <simulator folder>] [--simconnect <SimConnect.dll>] [--winsxs <folder>] "
+         "[--no-pause]\n       pivora-install --remove [--purge] [--sim <simulator folder>] [--no-pause]";
+}
 
-bool ParseHelperOptions(const std::vector<std::string>& arguments, HelperOptions* options) {
+// False for an unknown option, a missing value or --purge without --remove.
+bool ParseOptions(const std::vector<std::string>& arguments, HelperOptions* options) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     if (option == "--no-pause") {
@@ -367,9 +371,12 @@ bool ParseHelperOptions(const std::vector<std::string>& arguments, HelperOptions
   return options->remove || !options->purge;
 }
 
-std::string HelperUsage() {
-  return "Usage: pivora-install [--sim <simulator folder>] [--simconnect <SimConnect.dll>] [--winsxs <folder>] "
-         "[--no-pause]\n       pivora-install --remove [--purge] [--sim <simulator folder>] [--no-pause]";
+}  // namespace
+
+bool ReadHelperOptions(const std::vector<std::string>& arguments, const HelperOps& ops, HelperOptions* options) {
+  if (ParseOptions(arguments, options)) return true;
+  ops.Say(ops.files.context, HelperUsage());
+  return false;
 }
 
 int RunHelper(const HelperOptions& options, const HelperPlaces& places, const HelperOps& ops) {

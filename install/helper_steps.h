@@ -21,10 +21,6 @@ struct HelperOptions {
   bool purge = false;      // --purge, with --remove only
 };
 
-// False for an unknown option, a missing value or --purge without --remove.
-bool ParseHelperOptions(const std::vector<std::string>& arguments, HelperOptions* options);
-std::string HelperUsage();
-
 // What the platform tells the helper about where it runs.
 struct HelperPlaces {
   std::string programFolder;  // the folder of pivora-install.exe
@@ -51,6 +47,11 @@ struct HelperOps {
   // One line of the helper's report.
   void (*Say)(void* context, const std::string& line);
 };
+
+// Reads the command line (without the program's name). For an unknown
+// option, a missing value or --purge without --remove it says the usage and
+// returns false: the program then ends with kExitUsage.
+bool ReadHelperOptions(const std::vector<std::string>& arguments, const HelperOps& ops, HelperOptions* options);
 
 // Runs the install or, with --remove, the removal, and returns the exit code.
 int RunHelper(const HelperOptions& options, const HelperPlaces& places, const HelperOps& ops);

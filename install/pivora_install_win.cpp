@@ -115,11 +115,10 @@ void SayOp(void*, const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const HelperOps ops{PlatformFileOps(), FolderExistsOp,  MakeFolderOp,   RemoveFolderOp,       FolderEntriesOp,
+                      RegistryValueOp,   WindowExistsOp,  CloseWindowAndWaitOp, SayOp};
   HelperOptions options;
-  if (!ParseHelperOptions(std::vector<std::string>(argv + 1, argv + argc), &options)) {
-    SayOp(nullptr, HelperUsage());
-    return kExitUsage;
-  }
+  if (!ReadHelperOptions(std::vector<std::string>(argv + 1, argv + argc), ops, &options)) return kExitUsage;
   if (!options.sim.empty()) options.sim = FullPath(options.sim);
   HelperPlaces places;
   places.programFolder = FolderOf(OwnExecutablePath());
@@ -128,8 +127,6 @@ int main(int argc, char** argv) {
   char windows[MAX_PATH] = "";
   GetWindowsDirectoryA(windows, sizeof windows);
   places.windowsFolder = windows;
-  const HelperOps ops{PlatformFileOps(), FolderExistsOp,  MakeFolderOp,   RemoveFolderOp,       FolderEntriesOp,
-                      RegistryValueOp,   WindowExistsOp,  CloseWindowAndWaitOp, SayOp};
   const int exitCode = RunHelper(options, places, ops);
   // Started by a double click, the console window would vanish before the
   // user has read it.

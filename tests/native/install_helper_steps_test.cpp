@@ -92,7 +92,7 @@ std::map<std::string, std::string> With(std::map<std::string, std::string> files
 
 int RunOn(FakeMachine* machine, const std::vector<std::string>& arguments) {
   HelperOptions options;
-  if (!ParseHelperOptions(arguments, &options)) return kExitUsage;
+  if (!ReadHelperOptions(arguments, machine->Ops(), &options)) return kExitUsage;
   return RunHelper(options, HelperPlaces{kPackage, kAppData, "C:\\Windows"}, machine->Ops());
 }
 
@@ -131,9 +131,10 @@ TEST(InstallHelper, StepsAndTheirResults) {
        "could not write", {{kList, kOtherEntries}, {kList + ".new", kAbsent}}},
       {"not a list", install, {{kList, "not a list"}}, {}, {}, {}, kExitMissing, "left as it is",
        {{kList, "not a list"}, {kInstallBackup, kAbsent}}},
-      {"bad option", {"--simulator", kSim}, {}, {}, {}, {}, kExitUsage, "", {{kAddon + "\\pivora.dll", kAbsent}}},
-      {"option without its value", {"--sim"}, {}, {}, {}, {}, kExitUsage, "", {}},
-      {"--purge without --remove", {"--purge"}, {}, {}, {}, {}, kExitUsage, "", {}},
+      {"bad option", {"--simulator", kSim}, {}, {}, {}, {}, kExitUsage, "Usage: pivora-install [--sim",
+       {{kAddon + "\\pivora.dll", kAbsent}}},
+      {"option without its value", {"--sim"}, {}, {}, {}, {}, kExitUsage, "--remove [--purge]", {}},
+      {"--purge without --remove", {"--purge"}, {}, {}, {}, {}, kExitUsage, "Usage: pivora-install", {}},
       {"registry: the user's SetupPath is not the simulator, the machine's AppPath is", {}, {}, {},
        {{"HKCU\\SetupPath", "C:\\Old\\"}, {"HKLM\\AppPath", kSim + "\\"}}, {}, kExitDone,
        "Not the simulator's folder (no fsx.exe): C:\\Old (registry value SetupPath)\nSimulator folder: " + kSim +
