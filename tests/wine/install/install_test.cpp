@@ -20,17 +20,6 @@ constexpr char kEntry[] =
     "  <Launch.Addon>\r\n    <Name>Pivora</Name>\r\n    <Disabled>False</Disabled>\r\n"
     "    <Path>pivora\\pivora.dll</Path>\r\n  </Launch.Addon>\r\n";
 
-struct HelperRun {
-  long exitCode;
-  std::string output;
-};
-
-HelperRun RunInstaller(const ScratchFolder& package, const std::string& arguments) {
-  HelperRun run;
-  run.exitCode = RunToExit(package / "pivora-install.exe", "--no-pause " + arguments, 30000, &run.output);
-  return run;
-}
-
 // Without --sim the simulator's folder comes from the registry; with no list
 // yet, the list is created with the entry and nothing is backed up. The
 // removal is refused while the simulator's window is open; then, with a
@@ -47,6 +36,10 @@ TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimu
   ASSERT_TRUE(CreateDirectoryA((winsxs / kAssembly).c_str(), nullptr));
   ASSERT_TRUE(WriteBytes(winsxs / kAssembly + "\\SimConnect.dll", "sp2"));
   const FolderFiles simBefore = ReadFolderFiles(sim.path());
+  std::string output;  // of the last run
+  const auto run = [&](const std::string& arguments) {
+    return RunToExit(package / "pivora-install.exe", "--no-pause " + arguments, 30000, &output);
+  };
 
   // A test prefix has no simulator: the key is the test's own.
   HKEY key = nullptr;
@@ -54,18 +47,18 @@ TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimu
             ERROR_SUCCESS);
   const std::string path = sim.path() + "\\";
   RegSetValueExA(key, "SetupPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), DWORD(path.size() + 1));
-  const HelperRun install = RunInstaller(package, "--winsxs \"" + winsxs.path() + "\"");
+  const long exitCode = run("--winsxs \"" + winsxs.path() + "\"");
   RegCloseKey(key);
   RegDeleteKeyA(HKEY_CURRENT_USER, kSimulatorKey);
-  ASSERT_EQ(install.exitCode, 0) << install.output;
-  EXPECT_NE(install.output.find("registry value SetupPath"), std::string::npos) << install.output;
-  EXPECT_EQ(install.output.find("MISSING"), std::string::npos) << install.output;
+  ASSERT_EQ(exitCode, 0) << output;
+  EXPECT_NE(output.find("registry value SetupPath"), std::string::npos) << output;
+  EXPECT_EQ(output.find("MISSING"), std::string::npos) << output;
   EXPECT_EQ(Bytes(sim / "pivora\\pivora.dll"), "module bytes");
   EXPECT_EQ(Bytes(sim / "pivora\\simconnect.dll"), "sp2");
-  const std::string installed = Bytes(lists + "\\dll.xml");
-  const size_t entryAt = installed.find(kEntry);
-  ASSERT_NE(entryAt, std::string::npos) << installed;
-  EXPECT_NE(installed.find("</SimBase.Document>", entryAt), std::string::npos) << installed;
+  const std::string list = Bytes(lists + "\\dll.xml");
+  const size_t entryAt = list.find(kEntry);
+  ASSERT_NE(entryAt, std::string::npos) << list;
+  EXPECT_NE(list.find("</SimBase.Document>", entryAt), std::string::npos) << list;
   EXPECT_EQ(ReadFolderFiles(lists).size(), 1u) << "a backup or a temporary list left";
 
   // A window of the simulator's main class, here in the test's process.
@@ -78,23 +71,21 @@ TEST(InstallHelper, FreshInstallThroughTheRegistryThenRemovalRefusedWhileTheSimu
                                  simulatorClass.hInstance, nullptr);
   ASSERT_NE(simulator, nullptr);
   const std::string removal = "--remove --sim \"" + sim.path() + "\"";
-  const HelperRun refused = RunInstaller(package, removal);
-  EXPECT_EQ(refused.exitCode, 1) << refused.output;
-  EXPECT_NE(refused.output.find("NOT REMOVED: the simulator is running"), std::string::npos) << refused.output;
-  EXPECT_EQ(Bytes(lists + "\\dll.xml"), installed);
+  EXPECT_EQ(run(removal), 1) << output;
+  EXPECT_NE(output.find("NOT REMOVED: the simulator is running"), std::string::npos) << output;
+  EXPECT_EQ(Bytes(lists + "\\dll.xml"), list);
   EXPECT_TRUE(PathExists(sim / "pivora\\pivora.dll"));
   DestroyWindow(simulator);
 
   Program server;
   ASSERT_TRUE(server.Start(sim / "pivora\\pivorasrv.exe", "--replay \"" REPLAY_RECORDING "\""));
   ASSERT_NE(server.WaitForWindow("pivoraserver", false), nullptr) << "the replay server did not start";
-  const HelperRun removed = RunInstaller(package, removal);
-  EXPECT_EQ(removed.exitCode, 0) << removed.output;
-  EXPECT_NE(server.ExitCode(), STILL_ACTIVE) << removed.output;
+  EXPECT_EQ(run(removal), 0) << output;
+  EXPECT_NE(server.ExitCode(), STILL_ACTIVE) << output;
   EXPECT_EQ(ReadFolderFiles(sim.path()), simBefore);
   EXPECT_EQ(ReadFolderFiles(lists),
-            (FolderFiles{{"dll.xml", std::string(installed).erase(entryAt, sizeof kEntry - 1)},
-                         {"dll.xml.before_Pivora_removal", installed}}));
+            (FolderFiles{{"dll.xml", std::string(list).erase(entryAt, sizeof kEntry - 1)},
+                         {"dll.xml.before_Pivora_removal", list}}));
 }
 
 }  // namespace

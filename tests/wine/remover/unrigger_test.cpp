@@ -16,19 +16,14 @@ namespace {
 
 using namespace std::string_literals;
 
-// Keeps the stand-in uninstaller running until released, so that a test can
-// see that unrigger ended without waiting for it.
-class UninstallerHold {
- public:
-  UninstallerHold() : event_(CreateEventA(nullptr, TRUE, FALSE, "PivoraTestSt6unstRelease")) {}
+// Keeps the stand-in uninstaller running until set, so that a test can see
+// that unrigger ended without waiting for it.
+struct UninstallerHold {
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "PivoraTestSt6unstRelease");
   ~UninstallerHold() {
-    Release();
-    CloseHandle(event_);
+    SetEvent(release);
+    CloseHandle(release);
   }
-  void Release() { SetEvent(event_); }
-
- private:
-  HANDLE event_;
 };
 
 // The box as "caption|text|visible buttons|icon or not"; then its OK is
@@ -115,7 +110,7 @@ TEST(Unrigger, EndsWithOneMessageWithoutItsLogThenOkEditsTheListAndStartsTheUnin
   PostMessageA(main, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(run.WaitForExit()) << "unrigger waited for the uninstaller";
   // The stand-in records how it was started, and "ended" only once released.
-  hold.Release();
+  SetEvent(hold.release);
   std::string record;
   WaitUntil(20000, [&] {
     return ReadBytes(working / "st6unst_record.txt", &record) && record.find("ended\n") != std::string::npos;
