@@ -9,8 +9,8 @@
 #include "module/session_core.h"
 #include "setup/configuration_records.h"
 
-// The tick's steps. The key press armed by the previous tick goes out before
-// this tick reads the device, so the press never waits on a fresh reading.
+// The tick's steps. The key press armed by the previous tick's button step
+// goes out before this tick reads the device.
 struct TickWork {
   void (*requestAndPump)();  // ask for the aircraft's title and slew state, pump the session
   void (*reloadOnAircraftChange)();
