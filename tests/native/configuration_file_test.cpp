@@ -13,14 +13,13 @@
 namespace {
 
 using Files = std::map<std::string, std::string>;
-using Refusals = std::map<std::string, int>;
 
 // Logs every step. refuse[step] = n refuses the first n asks of a step: a
 // read or a move as a file another process holds, a write half way (a full
 // disk); -1 refuses every ask, a read or a move in a way no wait mends.
 struct ConfigDisk {
   Files files{};
-  Refusals refuse{};
+  std::map<std::string, int> refuse{};
   std::string steps{}, open{};
   size_t at = 0;  // where the open file is written next
   unsigned waitedMs = 0;
@@ -78,7 +77,7 @@ const std::string kInPlace = " open write end flush close remove";
 TEST(ConfigFile, ReadsAndSaves) {
   const struct {
     const char* behaviour;
-    Refusals refuse;
+    std::map<std::string, int> refuse;
     const char* after;  // kOld: the save says it failed
     std::string steps;
     unsigned waitedMs;

@@ -1,6 +1,5 @@
-// The configuration on real files: the platform's file operations (what a
-// save does when any step fails is told by the native ConfigFile table), and
-// the real pivora.dll in the simulated simulator.
+// The configuration on real files: the platform's file operations (failing
+// steps are the native ConfigFile table's), and the real pivora.dll.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -39,9 +38,8 @@ TEST(ConfigFilesOnDisk, SavedByAReplaceOrUnderAHolderThatSharesWriting) {
   }
 }
 
-// The module's memory is out of reach, so a reload shows in what it sends: a
-// reset button sends the default eye point, and quorixmode decides whether a
-// moving controller moves the camera.
+// A reload shows in what the module sends: a reset button sends the default
+// eye point, and quorixmode decides whether a moving controller moves it.
 constexpr int32_t kAtRest[6] = {}, kMoving[6] = {500};
 
 class ModuleConfiguration : public SimulatorCase {
@@ -52,7 +50,6 @@ class ModuleConfiguration : public SimulatorCase {
 TEST_F(ModuleConfiguration, FirstStartWritesOnlyTheFlagAndAnAircraftChangeReloads) {
   ASSERT_EQ(GetFileAttributesA(appData.Path().c_str()), INVALID_FILE_ATTRIBUTES);
   SetUpHost();
-  DOUBLE(Double_AnswerAircraft)("Plane A", 0.0);
   SimHostStart(&host);
   const std::string settings = appData.File("pivora.ini"), flag = "[SETTINGS]\r\nDoingCalibration=0\r\n";
   EXPECT_EQ(Bytes(appData.File("somethingchanged.ini")), flag) << "the folder was created";
