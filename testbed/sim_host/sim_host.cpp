@@ -11,6 +11,7 @@ namespace {
 SimHost* gHost;  // the case's host, for the server window's procedure
 HMODULE gDouble;
 ScratchFolder* gFolder;  // the case's simulator folder
+unsigned gTimerMessages;  // WM_TIMER dispatched by SimHostPumpUntil: the module's ticks
 
 // ---- message box watchdog ----------------------------------------------------
 
@@ -196,6 +197,7 @@ bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done) {
     // would then never end.
     MSG message;
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_TIMER) ++gTimerMessages;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
@@ -205,6 +207,8 @@ bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs - elapsed < 5 ? maxMs - elapsed : 5, QS_ALLINPUT);
   }
 }
+
+unsigned SimHostTimerMessages() { return gTimerMessages; }
 
 void SimHostOpenServerWindow(SimHost* host) {
   host->serverWindow = CreateTopLevel("pivoraserver", ServerWindowProc, "");

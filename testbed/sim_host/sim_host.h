@@ -51,6 +51,9 @@ void SimHostTearDown(SimHost* host);
 void SimHostPump(DWORD ms);
 // Pumps until `done` returns true or `maxMs` has passed; returns `done()`.
 bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done);
+// WM_TIMER messages the pump has dispatched so far: ticks that ran even when
+// they made no call the double could count.
+unsigned SimHostTimerMessages();
 
 // Sets the title of the test's "pivoraserver" window.
 void SimHostSetServerTitle(SimHost* host, const char* title);

@@ -141,8 +141,7 @@ TEST_F(Lifecycle, MissingOrUnusableLibraryShowsOneMessageAndStaysInert) {
     EXPECT_EQ("Pivora for FSX", boxes[0].caption);
     EXPECT_EQ(kMissingLibraryText, boxes[0].text);
     EXPECT_EQ(host.mainWindow, boxes[0].owner);
-    SimHostStop(&host);  // harmless in the inert state
-    SimHostPump(100);
+    SimHostStop(&host);  // harmless in the inert state: no second box (boxes are modal)
     EXPECT_EQ(1u, MessageBoxesSeen().size());
     EXPECT_EQ(0, host.serverCloseCount);
     EXPECT_TRUE(DoubleCalls().empty()) << "an unusable library is never called";
@@ -154,7 +153,8 @@ TEST_F(Lifecycle, RefusedOpenRegistersNothingAndNeverPassesANullHandle) {
   SetUpHost();
   DOUBLE(Double_SetOpenResult)(E_FAIL);
   EXPECT_EQ(0, SimHostStart(&host));
-  SimHostPump(300);
+  const unsigned ticks = SimHostTimerMessages() + 3;
+  ASSERT_TRUE(SimHostPumpUntil(5000, [ticks] { return SimHostTimerMessages() >= ticks; }));
   SimHostStop(&host);
   EXPECT_EQ(std::vector<std::string>{"Open(ptr, \"Pivora\", NULL, 0, NULL, 0)"}, DoubleCalls());
   EXPECT_TRUE(MessageBoxesSeen().empty());
