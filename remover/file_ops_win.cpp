@@ -74,7 +74,7 @@ bool CopyOverOp(void*, const std::string& from, const std::string& to) {
 }
 
 bool MoveOverOp(void*, const std::string& from, const std::string& to) {
-  return MoveOverWithRetry(from.c_str(), to.c_str(), nullptr, nullptr);
+  return MoveOverWithRetry(from.c_str(), to.c_str());
 }
 
 bool RemoveFileOp(void*, const std::string& path) { return DeleteFileA(path.c_str()) != 0; }

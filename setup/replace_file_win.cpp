@@ -10,16 +10,10 @@ namespace {
 struct Move {
   const char* from;
   const char* to;
-  bool (*refuse)(void* context);
-  void* context;
 };
 
 MoveResult AttemptMove(void* context) {
   const Move& move = *static_cast<const Move*>(context);
-  if (move.refuse != nullptr && move.refuse(move.context)) {
-    SetLastError(ERROR_SHARING_VIOLATION);
-    return kMoveHeld;
-  }
   return MoveOverOnce(move.from, move.to);
 }
 
@@ -36,11 +30,11 @@ MoveResult MoveOverOnce(const char* from, const char* to) {
   return IsHeldFileError(GetLastError()) ? kMoveHeld : kMoveFailed;
 }
 
-bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context) {
+bool MoveOverWithRetry(const char* from, const char* to) {
   if (from == nullptr || to == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  Move move = {from, to, refuse, context};
+  Move move = {from, to};
   return RetryWhileHeld(AttemptMove, SleepFor, &move);
 }

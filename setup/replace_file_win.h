@@ -10,11 +10,9 @@
 MoveResult MoveOverOnce(const char* from, const char* to);
 
 // MoveOverOnce, retried on the schedule of kReplaceRetryWaitsMs while the
-// target is held open by another process (about 2 s in all). `refuse`,
-// when not null, is asked before each attempt; true makes that attempt fail
-// as a held file would. On failure `from` is left where it is and the last
-// error tells why.
-bool MoveOverWithRetry(const char* from, const char* to, bool (*refuse)(void* context), void* context);
+// target is held open by another process (about 2 s in all). On failure
+// `from` is left where it is and the last error tells why.
+bool MoveOverWithRetry(const char* from, const char* to);
 
 // The errors a file gives while another process holds it open.
 bool IsHeldFileError(DWORD error);
