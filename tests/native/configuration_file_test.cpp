@@ -28,12 +28,14 @@ struct ConfigDisk {
   bool Ask(const char* step) {
     steps += (steps.empty() ? "" : " ") + std::string(step);
     int& left = refuse[step];
-    if (left > 0) return --left, false;
-    return left == 0;
+    if (left <= 0) return left == 0;
+    --left;
+    return false;
   }
   bool Open(const char* step, const char* path, bool create) {
     if (!Ask(step) || (!create && !files.count(path))) return false;
-    open = path, at = 0;
+    open = path;
+    at = 0;
     if (create) files[path].clear();
     return true;
   }
@@ -42,7 +44,9 @@ struct ConfigDisk {
             [](void* c, const char* path, std::string* bytes) {
               ConfigDisk& d = Of(c);
               if (!d.Ask("read")) return d.refuse["read"] < 0 ? kConfigReadFailed : kConfigReadHeld;
-              return d.files.count(path) ? (*bytes = d.files[path], kConfigReadDone) : kConfigReadMissing;
+              if (!d.files.count(path)) return kConfigReadMissing;
+              *bytes = d.files[path];
+              return kConfigReadDone;
             },
             [](void* c, const char* path, void**) { return Of(c).Open("create", path, true); },
             [](void* c, const char* path, void**) { return Of(c).Open("open", path, false); },
@@ -50,19 +54,29 @@ struct ConfigDisk {
               ConfigDisk& d = Of(c);
               const bool whole = d.Ask("write");
               const std::string put = whole ? text : text.substr(0, text.size() / 2);
-              d.files[d.open].replace(d.at, put.size(), put), d.at += put.size();
+              d.files[d.open].replace(d.at, put.size(), put);
+              d.at += put.size();
               return whole;
             },
-            [](void* c, void*) { return Of(c).Ask("end") && (Of(c).files[Of(c).open].resize(Of(c).at), true); },
+            [](void* c, void*) {
+              ConfigDisk& d = Of(c);
+              if (!d.Ask("end")) return false;
+              d.files[d.open].resize(d.at);
+              return true;
+            },
             [](void* c, void*) { return Of(c).Ask("flush"); },
             [](void* c, void*) { return Of(c).Ask("close"); },
             [](void* c, const char* from, const char* to) {
               ConfigDisk& d = Of(c);
               if (!d.Ask("move")) return d.refuse["move"] < 0 ? kMoveFailed : kMoveHeld;
-              d.files[to] = d.files[from], d.files.erase(from);
+              d.files[to] = d.files[from];
+              d.files.erase(from);
               return kMoveDone;
             },
-            [](void* c, const char* path) { Of(c).Ask("remove"), Of(c).files.erase(path); },
+            [](void* c, const char* path) {
+              Of(c).Ask("remove");
+              Of(c).files.erase(path);
+            },
             [](void* c, unsigned ms) { Of(c).waitedMs += ms; }, [](void*) { return 7ul; }};
   }
 };

@@ -23,7 +23,10 @@ TEST(ConfigFilesOnDisk, SavedByAReplaceOrUnderAHolderThatSharesWriting) {
     const bool expectSaved = holderSharing != FILE_SHARE_READ;
     ConfigFileOps ops = kPlatformConfigFileOps;
     if (holderSharing == 0) {
-      ops.OpenExisting = [](void*, const char*, void**) { return ADD_FAILURE() << "written in place", false; };
+      ops.OpenExisting = [](void*, const char*, void**) {
+        ADD_FAILURE() << "written in place";
+        return false;
+      };
     } else {
       ops.MoveOver = [](void*, const char*, const char*) { return kMoveHeld; };
     }
