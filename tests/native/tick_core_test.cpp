@@ -43,7 +43,6 @@ TEST(TickCore, MoveFollowsTheSessionTheSettingsAndTheFrame) {
     bool keyArmed;
   } rows[] = {
       {"before the simulator's first message nothing is sent", false, 0, 1, 0, 0, 10000, 0, 0, false},
-      {"free look sends the eye point", true, 0, 1, 0, 0, 10000, 1, 0, false},
       {"slew mode with useonslew drives the slew controls", true, 1, 1, 0, 0, 500, 0, kSlewRightEvent, false},
       {"slew mode without useonslew moves the eye point", true, 1, 0, 0, 0, 10000, 1, 0, false},
       {"quorixmode keeps a moving device from the eye point", true, 0, 1, 1, 0, 500, 0, 0, false},
@@ -51,33 +50,24 @@ TEST(TickCore, MoveFollowsTheSessionTheSettingsAndTheFrame) {
       {"the frame's button arms its key press", true, 0, 1, 0, 3, 0, 0, 0, true},
       {"no key press armed before the simulator's first message", false, 0, 1, 0, 3, 0, 0, 0, false},
   };
+  ButtonAssignment buttons[kButtonCount] = {};
+  buttons[3] = ButtonAssignment{1, 1, 0, 0, 0, 0, 1, 0, 65};
+  buttons[4] = ButtonAssignment{1, 0, 0, 0, 1, 0, 0, 0, 0};
+  DefaultEyePoint defaults{};
+  defaults.axis[kEyePitch].value = 12.5f;
   for (const auto& row : rows) {
-    MotionState motion = InitialMotionState();
-    motion.freezePending = false;
+    MotionState motion{};
     PendingKeyPress pending{};
     SessionState session{};
     session.ready = row.ready;
     session.aircraft.slewActive = row.slewActive;
-    ModuleSettings settings{};
-    settings.useonslew = row.useonslew;
-    settings.quorixmode = row.quorixmode;
-    ButtonAssignment buttons[kButtonCount] = {};
-    buttons[3] = ButtonAssignment{1, 1, 0, 0, 0, 0, 1, 0, 65};
-    buttons[4] = ButtonAssignment{1, 0, 0, 0, 1, 0, 0, 0, 0};
-    DefaultEyePoint defaults{};
-    defaults.axis[kEyePitch].value = 12.5f;
-    DeviceFrame frame{};
-    frame.tX = row.tX;
-    frame.button = row.button;
+    const ModuleSettings settings{row.quorixmode, row.useonslew, {}};
+    const DeviceFrame frame{row.tX, 0, 0, 0, 0, 0, row.button, false};
     const MovePlan plan = PlanMove({&motion, &pending, &session, &settings, &buttons, &defaults}, frame, 1000);
 
     EXPECT_EQ(row.cameraCalls, int(plan.motion.sendCamera) + plan.buttons.cameraCallCount) << row.guards;
-    if (plan.motion.sendCamera) {
-      EXPECT_EQ(1.0f, plan.motion.camera.x) << row.guards << ": 10000 units, 1 step";
-    }
-    if (plan.buttons.cameraCallCount > 0) {
-      EXPECT_EQ(12.5f, plan.buttons.cameraCalls[0].pitch) << row.guards;
-    }
+    if (plan.motion.sendCamera) { EXPECT_EQ(1.0f, plan.motion.camera.x) << row.guards << ": 10000 units, 1 step"; }
+    if (plan.buttons.cameraCallCount > 0) { EXPECT_EQ(12.5f, plan.buttons.cameraCalls[0].pitch) << row.guards; }
     EXPECT_EQ(row.firstSlewEvent, plan.motion.slewEventCount > 0 ? plan.motion.slewEvents[0] : 0u) << row.guards;
     EXPECT_EQ(row.keyArmed, pending.pending) << row.guards;
   }
