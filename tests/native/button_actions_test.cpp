@@ -47,9 +47,8 @@ ButtonDecision Step(int32_t button, const ButtonAssignment& record, bool session
 
 std::string Show(const KeySequence& s) {
   std::string text;
-  for (int i = 0; i < s.count; ++i) {
-    const KeyStep& k = s.steps[i];
-    text += std::to_string(k.virtualKey) + (k.keyUp ? " up " : " down ") + std::to_string(k.waitMs) + "; ";
+  for (const KeyStep* k = s.steps; k != s.steps + s.count; ++k) {
+    text += std::to_string(k->virtualKey) + (k->keyUp ? " up " : " down ") + std::to_string(k->waitMs) + "; ";
   }
   return text;
 }

@@ -111,15 +111,11 @@ TEST(Motion, PathsAndTheButtonStep) {
     DeviceFrame frame;
     double slewActive;
     int32_t useonslew, quorixmode;
-    bool sessionReady;
-    bool moves;  // the eye point changes
-    bool camera;
+    bool sessionReady, moves, camera;  // moves: the eye point changes
     std::vector<uint32_t> slewEvents;
     bool buttonStep;
   } const cases[] = {
-      {"at rest", kRest, 0, 1, 0, true, false, false, {}, true},
       {"at rest before the session is ready", kRest, 0, 1, 0, false, false, false, {}, true},
-      {"free look", x, 0, 1, 0, true, true, true, {}, true},
       {"free look before the session is ready", x, 0, 1, 0, false, true, false, {}, false},
       {"slew mode without useonslew is free look", x, 1, 0, 0, true, true, true, {}, true},
       {"quorixmode never moves the eye", x, 0, 1, 1, true, false, false, {}, true},
