@@ -1,7 +1,6 @@
 // The simulated simulator used by the end-to-end tests.
 #include "testbed/sim_host/sim_host.h"
 
-#include <map>
 #include <set>
 
 #include "tests/wine/common/wine_helpers.h"
@@ -19,9 +18,6 @@ struct Watchdog {
   CRITICAL_SECTION lock;
   std::vector<MessageBoxSeen> seen;
   std::set<HWND> answered;
-  std::vector<std::string> dialogs;
-  std::map<HWND, DWORD> dialogOpenedAt;
-  int closeDialogsAfterMs = 300;
   HANDLE thread = nullptr;
   volatile LONG stop = 0;
 };
@@ -31,19 +27,6 @@ struct WatchdogLock {
   WatchdogLock() { EnterCriticalSection(&gWatchdog.lock); }
   ~WatchdogLock() { LeaveCriticalSection(&gWatchdog.lock); }
 };
-
-void WatchSetupDialog(HWND window) {
-  WatchdogLock lock;
-  auto opened = gWatchdog.dialogOpenedAt.find(window);
-  if (opened == gWatchdog.dialogOpenedAt.end()) {
-    gWatchdog.dialogs.push_back(WindowText(window));
-    gWatchdog.dialogOpenedAt[window] = GetTickCount();
-  } else if (gWatchdog.closeDialogsAfterMs >= 0 &&
-             GetTickCount() - opened->second >= DWORD(gWatchdog.closeDialogsAfterMs)) {
-    opened->second = GetTickCount();  // ask again later if it stays
-    PostMessageA(window, WM_CLOSE, 0, 0);
-  }
-}
 
 // The box's default button. Wine's message boxes answer DM_GETDEFID with
 // IDOK even when they have no OK button (Yes/No), so then the button drawn
@@ -63,12 +46,10 @@ BOOL CALLBACK AnswerIfMessageBox(HWND window, LPARAM) {
   char className[64] = {};
   GetClassNameA(window, className, sizeof className);
   if (pid != GetCurrentProcessId() || !IsWindowVisible(window) || std::string(className) != "#32770") return TRUE;
-  // A message box is a dialog whose text is the static control 0xFFFF.
+  // A message box is a dialog whose text is the static control 0xFFFF; the
+  // setup dialogs are left to the case that opens them.
   HWND textControl = GetDlgItem(window, 0xFFFF);
-  if (textControl == nullptr) {
-    WatchSetupDialog(window);
-    return TRUE;
-  }
+  if (textControl == nullptr) return TRUE;
   {
     WatchdogLock lock;
     if (!gWatchdog.answered.insert(window).second) return TRUE;
@@ -120,9 +101,6 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   InitializeCriticalSection(&gWatchdog.lock);
   gWatchdog.seen.clear();
   gWatchdog.answered.clear();
-  gWatchdog.dialogs.clear();
-  gWatchdog.dialogOpenedAt.clear();
-  gWatchdog.closeDialogsAfterMs = options.closeDialogsAfterMs;
   gWatchdog.stop = 0;
   gWatchdog.thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
 
@@ -133,19 +111,16 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
     *error = "cannot create " + addOn;
     return false;
   }
-  if (options.simconnect != SimConnectCopy::kNone) {
-    const char* source =
-        options.simconnect == SimConnectCopy::kFull ? SIMCONNECT_DOUBLE_PATH : SIMCONNECT_NOCAMERA_PATH;
-    const std::string target = addOn + "\\simconnect.dll";
-    // The module's LoadLibrary of the same file finds this instance.
-    if (!CopyFileA(source, target.c_str(), FALSE) || (gDouble = LoadLibraryA(target.c_str())) == nullptr) {
-      *error = std::string("cannot copy and load ") + source;
-      return false;
-    }
-    DOUBLE(Double_Reset)();
+  const char* source = options.withoutCamera ? SIMCONNECT_NOCAMERA_PATH : SIMCONNECT_DOUBLE_PATH;
+  const std::string target = addOn + "\\simconnect.dll";
+  // The module's LoadLibrary of the same file finds this instance, a fresh
+  // one: no earlier case loaded a file of this folder.
+  if (!CopyFileA(source, target.c_str(), FALSE) || (gDouble = LoadLibraryA(target.c_str())) == nullptr) {
+    *error = std::string("cannot copy and load ") + source;
+    return false;
   }
   SetCurrentDirectoryA(host->folder.c_str());
-  if (options.mainWindow) host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
+  host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
   if (options.serverWindow) SimHostOpenServerWindow(host);
   return true;
 }
@@ -214,28 +189,15 @@ void SimHostOpenServerWindow(SimHost* host) {
   host->serverWindow = CreateTopLevel("pivoraserver", ServerWindowProc, "");
 }
 
-void SimHostSetServerTitle(SimHost* host, const char* title) {
-  if (host->serverWindow != nullptr) SetWindowTextA(host->serverWindow, title);
-}
-
 FARPROC DoubleFunction(const char* name) { return gDouble == nullptr ? nullptr : GetProcAddress(gDouble, name); }
 
 std::vector<std::string> DoubleCalls() {
   std::vector<std::string> calls;
-  auto count = DOUBLE(Double_CallCount);
-  auto text = DOUBLE(Double_CallText);
   char buffer[1024];
-  for (int i = 0, n = count == nullptr ? 0 : count(); i < n; ++i) {
-    if (text(i, buffer, sizeof buffer)) calls.push_back(buffer);
+  for (int i = 0, n = DOUBLE(Double_CallCount)(); i < n; ++i) {
+    if (DOUBLE(Double_CallText)(i, buffer, sizeof buffer)) calls.push_back(buffer);
   }
   return calls;
-}
-
-std::vector<double> DoubleCallTimesMs() {
-  std::vector<double> times;
-  auto count = DOUBLE(Double_CallCount);
-  for (int i = 0, n = count == nullptr ? 0 : count(); i < n; ++i) times.push_back(DOUBLE(Double_CallTimeMs)(i));
-  return times;
 }
 
 std::vector<std::string> DoubleCallsStartingWith(const char* prefix) {
@@ -249,9 +211,4 @@ std::vector<std::string> DoubleCallsStartingWith(const char* prefix) {
 std::vector<MessageBoxSeen> MessageBoxesSeen() {
   WatchdogLock lock;
   return gWatchdog.seen;
-}
-
-std::vector<std::string> DialogsSeen() {
-  WatchdogLock lock;
-  return gWatchdog.dialogs;
 }

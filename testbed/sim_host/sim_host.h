@@ -11,16 +11,10 @@
 
 #include "testbed/simconnect_double/double_control.h"
 
-// Which SimConnect library the scratch folder gets as pivora\simconnect.dll.
-enum class SimConnectCopy { kFull, kWithoutCamera, kNone };
-
 struct SimHostOptions {
-  SimConnectCopy simconnect = SimConnectCopy::kFull;
-  bool mainWindow = true;    // create the "FS98MAIN" window
+  // pivora\simconnect.dll is the double built without CameraSetRelative6DOF.
+  bool withoutCamera = false;
   bool serverWindow = true;  // create a "pivoraserver" window so no server is started
-  // The watchdog closes a setup dialog (WM_CLOSE) once it has been open this
-  // long; negative leaves dialogs to the test.
-  int closeDialogsAfterMs = 300;
 };
 
 struct MessageBoxSeen {
@@ -37,8 +31,8 @@ struct SimHost {
   int serverCloseCount = 0;  // WM_CLOSE messages the server window received
 };
 
-// Prepares the folder and windows and loads the SimConnect double (unless
-// kNone) so that the test can steer it. Returns false with a reason in `error`.
+// Prepares the folder and windows and loads the SimConnect double so that
+// the test can steer it. Returns false with a reason in `error`.
 bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* error);
 // LoadLibrary of pivora.dll and DLLStart; returns DLLStart's result.
 int SimHostStart(SimHost* host);
@@ -55,14 +49,11 @@ bool SimHostPumpUntil(DWORD maxMs, const std::function<bool()>& done);
 // they made no call the double could count.
 unsigned SimHostTimerMessages();
 
-// Sets the title of the test's "pivoraserver" window.
-void SimHostSetServerTitle(SimHost* host, const char* title);
 // Creates the test's "pivoraserver" window (SimHostSetUp does unless told not to).
 void SimHostOpenServerWindow(SimHost* host);
 
 // The SimConnect double's record of calls, oldest first.
 std::vector<std::string> DoubleCalls();
-std::vector<double> DoubleCallTimesMs();
 // Calls whose text starts with `prefix`.
 std::vector<std::string> DoubleCallsStartingWith(const char* prefix);
 // Resolves one of the double's Double_* control functions.
@@ -75,5 +66,3 @@ FARPROC DoubleFunction(const char* name);
 // The message boxes the watchdog answered with their default button so far,
 // oldest first. The watchdog runs from SetUp to TearDown.
 std::vector<MessageBoxSeen> MessageBoxesSeen();
-// Captions of the other dialogs (the setup dialogs) seen so far.
-std::vector<std::string> DialogsSeen();

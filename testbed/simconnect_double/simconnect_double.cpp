@@ -35,7 +35,6 @@ struct DoubleState {
   bool answerAircraft = false;
   char aircraftTitle[256] = {};
   double aircraftSlew = 0.0;
-  int dialogModeReply = -1;
   LARGE_INTEGER frequency, origin;
 };
 
@@ -55,13 +54,9 @@ struct Lock {
   ~Lock() { LeaveCriticalSection(&State().lock); }
 };
 
-// Argument formatting: the session handle reads H, a null handle NULL,
-// strings are quoted, floats print with enough digits to round-trip.
-std::string Arg(HANDLE h) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%p", h);
-  return h == kSessionHandle ? "H" : h == nullptr ? "NULL" : buffer;
-}
+// Argument formatting: the session handle reads H, a null handle NULL, any
+// other "?"; strings are quoted, floats print with enough digits to round-trip.
+std::string Arg(HANDLE h) { return h == kSessionHandle ? "H" : h == nullptr ? "NULL" : "?"; }
 std::string Arg(DWORD v) { return std::to_string(v); }
 std::string Arg(BOOL v) { return std::to_string(v); }
 std::string Arg(float v) {
@@ -94,11 +89,6 @@ void Enqueue(const void* bytes, DWORD size) {
 struct Header {
   DWORD dwSize, dwVersion, dwID;
 };
-struct OpenRecord {
-  Header header;
-  char szApplicationName[256];
-  DWORD versions[10];
-};
 struct EventRecord {
   Header header;
   DWORD uGroupID, uEventID, dwData;
@@ -121,11 +111,6 @@ static_assert(offsetof(ObjectDataRecord, title) == 40, "object data at byte 40")
 static_assert(sizeof(ObjectDataRecord) == 40 + 264, "");
 static_assert(sizeof(SystemStateRecord) == 284, "");
 
-template <typename RecordType>
-void Stamp(RecordType* record, DWORD id) {
-  record->header = {sizeof(RecordType), 4, id};
-}
-
 }  // namespace
 
 // ---- the SimConnect exports --------------------------------------------------
@@ -145,9 +130,7 @@ EXPORT SimConnect_Open(HANDLE* phSimConnect, LPCSTR szName, HWND hWnd, DWORD Use
   Lock lock;
   if (FAILED(State().openResult)) return State().openResult;
   *phSimConnect = kSessionHandle;
-  OpenRecord open = {};
-  Stamp(&open, 2);
-  std::strcpy(open.szApplicationName, "Stand-in simulator");
+  const Header open = {sizeof open, 4, 2};  // the module reads nothing of it
   Enqueue(&open, sizeof open);
   return S_OK;
 }
@@ -185,7 +168,7 @@ EXPORT SimConnect_RequestDataOnSimObject(HANDLE h, DWORD RequestID, DWORD Define
     std::memcpy(reply.title, State().aircraftTitle, sizeof reply.title);
     reply.slew = State().aircraftSlew;
   }
-  Stamp(&reply, 8);
+  reply.header = {sizeof reply, 4, 8};
   reply.dwRequestID = RequestID;
   reply.dwDefineID = DefineID;
   reply.dwentrynumber = reply.dwoutof = 1;
@@ -196,16 +179,11 @@ EXPORT SimConnect_RequestDataOnSimObject(HANDLE h, DWORD RequestID, DWORD Define
 
 EXPORT SimConnect_RequestSystemState(HANDLE h, DWORD RequestID, const char* szState) {
   Record("RequestSystemState", h, RequestID, szState);
-  int reply;
-  {
-    Lock lock;
-    reply = State().dialogModeReply;
-  }
-  if (reply < 0 || szState == nullptr || std::strcmp(szState, "DialogMode") != 0) return S_OK;
+  if (szState == nullptr || std::strcmp(szState, "DialogMode") != 0) return S_OK;
   SystemStateRecord state = {};
-  Stamp(&state, 15);
+  state.header = {sizeof state, 4, 15};
   state.dwRequestID = RequestID;
-  state.dwInteger = DWORD(reply);
+  state.dwInteger = 1;
   Enqueue(&state, sizeof state);
   return S_OK;
 }
@@ -237,16 +215,6 @@ RECORDED(CameraSetRelative6DOF,
 
 #define CONTROL extern "C" __declspec(dllexport)
 
-CONTROL void Double_Reset(void) {
-  Lock lock;
-  DoubleState& s = State();
-  s.calls.clear();
-  s.queue.clear();
-  s.openResult = S_OK;
-  s.answerAircraft = false;
-  s.dialogModeReply = -1;
-}
-
 CONTROL void Double_SetOpenResult(HRESULT result) {
   Lock lock;
   State().openResult = result;
@@ -255,15 +223,9 @@ CONTROL void Double_SetOpenResult(HRESULT result) {
 CONTROL void Double_AnswerAircraft(const char* title, double slew) {
   Lock lock;
   DoubleState& s = State();
-  s.answerAircraft = title != nullptr;
-  std::memset(s.aircraftTitle, 0, sizeof s.aircraftTitle);
-  if (title != nullptr) std::strncpy(s.aircraftTitle, title, sizeof s.aircraftTitle - 1);
+  s.answerAircraft = true;
+  std::snprintf(s.aircraftTitle, sizeof s.aircraftTitle, "%s", title);
   s.aircraftSlew = slew;
-}
-
-CONTROL void Double_AnswerDialogMode(int dwInteger) {
-  Lock lock;
-  State().dialogModeReply = dwInteger;
 }
 
 CONTROL void Double_QueueEvent(unsigned groupId, unsigned eventId, unsigned data) {

@@ -103,12 +103,11 @@ int main(int argc, char** argv) {
   SimHostStop(&host);
 
   const std::vector<std::string> calls = DoubleCalls();
-  const std::vector<double> times = DoubleCallTimesMs();
   size_t traced = 0, camera = 0, slew = 0, pumps = 0;
-  const double origin = times.empty() ? 0.0 : times.front();
+  const double origin = calls.empty() ? 0.0 : DOUBLE(Double_CallTimeMs)(0);
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].rfind("CallDispatch", 0) == 0) ++pumps;
-    if (!PrintTraceLine(calls[i], (times[i] - origin) / 1000.0, csv)) continue;
+    if (!PrintTraceLine(calls[i], (DOUBLE(Double_CallTimeMs)(int(i)) - origin) / 1000.0, csv)) continue;
     ++traced;
     (calls[i][0] == 'C' ? camera : slew) += 1;
   }

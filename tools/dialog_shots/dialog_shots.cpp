@@ -72,7 +72,7 @@ void SetReading(int32_t value) {
   const int32_t axis[6] = {value, value, value, value, value, value};
   char title[128];
   FormatDeviceTitle(axis, 0, title, sizeof title);
-  SimHostSetServerTitle(&gHost, title);
+  SetWindowTextA(gHost.serverWindow, title);
 }
 
 HWND WaitForDialog(const char* caption, DWORD maxMs) {
@@ -138,10 +138,8 @@ int main(int argc, char** argv) {
   gShowMs = static_cast<DWORD>(std::atoi(argv[3]));
   WriteConfiguration();
 
-  SimHostOptions options;
-  options.closeDialogsAfterMs = -1;
   std::string error;
-  if (!SimHostSetUp(&gHost, options, &error)) {
+  if (!SimHostSetUp(&gHost, SimHostOptions(), &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
@@ -149,7 +147,6 @@ int main(int argc, char** argv) {
   SetReading(-98765);
   SimHostStart(&gHost);
   SimHostPump(500);  // the aircraft's configuration loads
-  DOUBLE(Double_AnswerDialogMode)(1);
   DOUBLE(Double_QueueEvent)(0, gShot->menuItem, 0);
   HANDLE driver = CreateThread(nullptr, 0, Driver, nullptr, 0, nullptr);
   SimHostPumpUntil(gShowMs + 30000, [driver] { return WaitForSingleObject(driver, 0) == WAIT_OBJECT_0; });

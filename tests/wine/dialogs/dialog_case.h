@@ -72,9 +72,7 @@ class DialogCase : public SimulatorCase {
   // Starts the module with a server window and the aircraft kAircraft, and
   // pumps until the aircraft's configuration has been loaded.
   void Start() {
-    SimHostOptions options;
-    options.closeDialogsAfterMs = -1;
-    SetUpHost(options);
+    SetUpHost();
     DOUBLE(Double_AnswerAircraft)(kAircraft, 0.0);
     ASSERT_EQ(0, SimHostStart(&host));
     ASSERT_TRUE(SimHostPumpUntil(10000, [] { return CountCalls("CallDispatch") >= 3; }));
@@ -85,7 +83,7 @@ class DialogCase : public SimulatorCase {
   void SetDevice(const int32_t axis[6], int32_t button, bool raw = false) {
     char title[128];
     FormatDeviceTitle(axis, button, title, sizeof title, raw);
-    SimHostSetServerTitle(&host, title);
+    SetWindowTextA(host.serverWindow, title);
   }
 
   // Opens the dialog of menu item `item` and runs `drive` on a second thread
@@ -96,7 +94,6 @@ class DialogCase : public SimulatorCase {
   bool RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
     Driver driver{caption, &drive, false, false, false};
     const size_t closedBefore = CountCalls(kDialogModeOff);
-    DOUBLE(Double_AnswerDialogMode)(1);
     DOUBLE(Double_QueueEvent)(0, item, 0);
     HANDLE thread = CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr);
     const bool closed =

@@ -19,21 +19,20 @@ class SimulatorCase : public ::testing::Test {
 
   // Pumps until the tick has run `ticks` more times and every queued message
   // has been dispatched: what a check that nothing was sent stands on.
-  static ::testing::AssertionResult PumpTicks(size_t ticks, DWORD maxMs = 5000) {
+  static ::testing::AssertionResult PumpTicks(size_t ticks) {
     const size_t target = CountCalls("CallDispatch") + ticks;
-    auto pendingFunction = DOUBLE(Double_PendingMessages);
-    auto pending = [&] { return pendingFunction != nullptr ? pendingFunction() : -1; };
-    if (SimHostPumpUntil(maxMs, [&] { return CountCalls("CallDispatch") >= target && pending() == 0; }))
+    auto pending = DOUBLE(Double_PendingMessages);
+    if (SimHostPumpUntil(5000, [&] { return CountCalls("CallDispatch") >= target && pending() == 0; }))
       return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << CountCalls("CallDispatch") << " dispatches of " << target << ", "
-                                         << pending() << " messages still queued (-1: no SimConnect double)";
+                                         << pending() << " messages still queued";
   }
 
   // Publishes a device reading as the title of the host's server window.
   void Feed(const int32_t (&axes)[6], int32_t button = 0) {
     char title[256];
     FormatDeviceTitle(axes, button, title, sizeof title);
-    SimHostSetServerTitle(&host, title);
+    SetWindowTextA(host.serverWindow, title);
   }
 
   SimHost host;
