@@ -111,13 +111,16 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
     *error = "cannot create " + addOn;
     return false;
   }
-  const char* source = options.withoutCamera ? SIMCONNECT_NOCAMERA_PATH : SIMCONNECT_DOUBLE_PATH;
-  const std::string target = addOn + "\\simconnect.dll";
-  // The module's LoadLibrary of the same file finds this instance, a fresh
-  // one: no earlier case loaded a file of this folder.
-  if (!CopyFileA(source, target.c_str(), FALSE) || (gDouble = LoadLibraryA(target.c_str())) == nullptr) {
-    *error = std::string("cannot copy and load ") + source;
-    return false;
+  if (options.simconnect != SimConnectCopy::kNone) {
+    const char* source =
+        options.simconnect == SimConnectCopy::kFull ? SIMCONNECT_DOUBLE_PATH : SIMCONNECT_NOCAMERA_PATH;
+    const std::string target = addOn + "\\simconnect.dll";
+    // The module's LoadLibrary of the same file finds this instance, a fresh
+    // one: no earlier case loaded a file of this folder.
+    if (!CopyFileA(source, target.c_str(), FALSE) || (gDouble = LoadLibraryA(target.c_str())) == nullptr) {
+      *error = std::string("cannot copy and load ") + source;
+      return false;
+    }
   }
   SetCurrentDirectoryA(host->folder.c_str());
   host->mainWindow = CreateTopLevel("FS98MAIN", DefWindowProcA, "Simulator");
@@ -194,7 +197,7 @@ FARPROC DoubleFunction(const char* name) { return gDouble == nullptr ? nullptr :
 std::vector<std::string> DoubleCalls() {
   std::vector<std::string> calls;
   char buffer[1024];
-  for (int i = 0, n = DOUBLE(Double_CallCount)(); i < n; ++i) {
+  for (int i = 0, n = gDouble == nullptr ? 0 : DOUBLE(Double_CallCount)(); i < n; ++i) {
     if (DOUBLE(Double_CallText)(i, buffer, sizeof buffer)) calls.push_back(buffer);
   }
   return calls;

@@ -11,9 +11,11 @@
 
 #include "testbed/simconnect_double/double_control.h"
 
+// Which SimConnect library the scratch folder gets as pivora\simconnect.dll.
+enum class SimConnectCopy { kFull, kWithoutCamera, kNone };
+
 struct SimHostOptions {
-  // pivora\simconnect.dll is the double built without CameraSetRelative6DOF.
-  bool withoutCamera = false;
+  SimConnectCopy simconnect = SimConnectCopy::kFull;
   bool serverWindow = true;  // create a "pivoraserver" window so no server is started
 };
 
@@ -31,8 +33,8 @@ struct SimHost {
   int serverCloseCount = 0;  // WM_CLOSE messages the server window received
 };
 
-// Prepares the folder and windows and loads the SimConnect double so that
-// the test can steer it. Returns false with a reason in `error`.
+// Prepares the folder and windows and loads the SimConnect double (unless
+// kNone) so that the test can steer it. Returns false with a reason in `error`.
 bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* error);
 // LoadLibrary of pivora.dll and DLLStart; returns DLLStart's result.
 int SimHostStart(SimHost* host);

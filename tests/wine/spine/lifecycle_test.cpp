@@ -114,22 +114,36 @@ TEST_F(Lifecycle, StartTicksSendsAndStops) {
   }));
 }
 
-// A library that lacks a function the module calls counts as missing: one
-// without any file fails the same test and shows the same box.
-TEST_F(Lifecycle, MissingCameraFunctionShowsOneMessageAndStaysInert) {
-  SimHostOptions options;
-  options.withoutCamera = true;
-  SetUpHost(options);
-  EXPECT_EQ(0, SimHostStart(&host));
-  ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !MessageBoxesSeen().empty(); }));
-  const MessageBoxSeen box = MessageBoxesSeen()[0];
-  EXPECT_EQ("Pivora for FSX", box.caption);
-  EXPECT_EQ(kMissingLibraryText, box.text);
-  EXPECT_EQ(host.mainWindow, box.owner);
-  SimHostStop(&host);  // harmless in the inert state: no second box
-  EXPECT_EQ(1u, MessageBoxesSeen().size());
-  EXPECT_EQ(0, host.serverCloseCount);
-  EXPECT_TRUE(DoubleCalls().empty()) << "an unusable library is never called";
+// A library that lacks a function the module calls counts as missing. The
+// box is owned by the simulator's main window, or by none without it.
+TEST_F(Lifecycle, MissingOrUnusableLibraryShowsOneMessageAndStaysInert) {
+  const struct {
+    SimConnectCopy copy;
+    bool mainWindow;
+    const char* guards;
+  } rows[] = {{SimConnectCopy::kNone, true, "no library, with FS98MAIN"},
+              {SimConnectCopy::kWithoutCamera, false, "no camera function, without FS98MAIN"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    SimHostOptions options;
+    options.simconnect = row.copy;
+    SetUpHost(options);
+    if (!row.mainWindow) {
+      DestroyWindow(host.mainWindow);
+      host.mainWindow = nullptr;
+    }
+    EXPECT_EQ(0, SimHostStart(&host));
+    ASSERT_TRUE(SimHostPumpUntil(5000, [] { return !MessageBoxesSeen().empty(); }));
+    const MessageBoxSeen box = MessageBoxesSeen()[0];
+    EXPECT_EQ("Pivora for FSX", box.caption);
+    EXPECT_EQ(kMissingLibraryText, box.text);
+    EXPECT_EQ(host.mainWindow, box.owner);
+    SimHostStop(&host);  // harmless in the inert state: no second box
+    EXPECT_EQ(1u, MessageBoxesSeen().size());
+    EXPECT_EQ(0, host.serverCloseCount);
+    EXPECT_TRUE(DoubleCalls().empty()) << "an unusable library is never called";
+    SimHostTearDown(&host);
+  }
 }
 
 TEST_F(Lifecycle, RefusedOpenRegistersNothingAndNeverPassesANullHandle) {
