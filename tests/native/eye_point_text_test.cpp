@@ -22,7 +22,7 @@ TEST(EyePointText, SplitsIntoSignedIntegerAndSixDigits) {
       {-12.25f, "-12", "250000"},
       {-0.25f, "-0", "250000"},
       // Rounding to six decimals first carries into the integer part.
-      {2.9999999f, "3", "000000"},
+      {1.9999999f, "2", "000000"},  // 1.99999988...; 2.9999999f would be 3.0f itself
       {-0.9999999f, "-1", "000000"},
       // A value that rounds to zero has no sign left to show.
       {-0.0f, "0", "000000"},
