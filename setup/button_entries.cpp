@@ -15,6 +15,8 @@ static const char* const kFunctionEntries[kFunctionCount] = {
 
 static constexpr uint32_t kLowestKeycode = 1;
 static constexpr uint32_t kHighestKeycode = 255;
+static constexpr int kFirstScannedKey = 4;
+static constexpr int kLastScannedKey = 255;
 
 const char* FunctionEntryText(int index) {
   if (index < 0 || index >= kFunctionCount) return nullptr;
@@ -144,6 +146,18 @@ bool CancelCommand(bool* unsaved, const DialogHost& host) {
 const char* GetButtonHint(int32_t deviceButton) {
   if (deviceButton != 0) return nullptr;
   return "To get a key number, please hold down the desired button on the device, while Get is clicked.";
+}
+
+bool HeldKeycodeText(KeyHeldFunction held, char* out, size_t capacity) {
+  // Every key is asked, even below one already found: the dialog's question
+  // also clears the key's pressed-since-last-asked state.
+  int highest = 0;
+  for (int key = kFirstScannedKey; key <= kLastScannedKey; ++key) {
+    if (held(key)) highest = key;
+  }
+  if (highest == 0) return false;
+  std::snprintf(out, capacity, "%d ", highest);
+  return true;
 }
 
 bool ButtonsCommand(int command, ButtonsEdit edit, const ButtonsControls& controls, const DialogHost& host) {

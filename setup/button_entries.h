@@ -1,5 +1,6 @@
 // The buttons setup dialog's list texts and the checks behind its "Add
-// current assignment" button: everything of that dialog that needs no window.
+// current assignment" button, and the key scan of the "Get a keycode" dialog
+// it opens: everything of those dialogs that needs no window.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -102,6 +103,13 @@ bool CancelCommand(bool* unsaved, const DialogHost& host);
 // What Get does with the button the device holds: null to show its number,
 // else the hint to hold one down (none held).
 const char* GetButtonHint(int32_t deviceButton);
+
+// The "Get a keycode" dialog's scan of keys 4 to 255 (1 to 3 are the mouse
+// buttons and Cancel), asking `held` about each in ascending order: the text
+// of the highest code held, as "65 ". With no key held it returns false and
+// leaves `out` alone, so the dialog's text stays as it was.
+typedef bool (*KeyHeldFunction)(int keycode);
+bool HeldKeycodeText(KeyHeldFunction held, char* out, size_t capacity);
 
 // What the dialog read from its controls before a command.
 struct ButtonsControls {

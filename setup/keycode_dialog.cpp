@@ -2,28 +2,19 @@
 // dialog: shows the virtual-key code of the key held down, so that the user
 // can type it into the key code box. Scans the whole keyboard every
 // millisecond; nothing comes back to the dialog that opened it.
-#include <cstdio>
-
+#include "setup/button_entries.h"
 #include "setup/dialog_support.h"
 #include "setup/dialogs.h"
 #include "setup/resources/resource.h"
 
 namespace {
 
-// Codes 1 to 3 are the mouse buttons and Cancel; the scan starts after them.
-constexpr int kFirstScannedKey = 4;
-constexpr int kLastScannedKey = 255;
+// Down now, or pressed since the last scan.
+bool IsHeld(int key) { return GetAsyncKeyState(key) != 0; }
 
 void OnScan(HWND dialog) {
-  int held = 0;
-  for (int key = kFirstScannedKey; key <= kLastScannedKey; ++key) {
-    if (GetAsyncKeyState(key) != 0) held = key;
-  }
-  // The highest code held wins; with no key down the text stays as it was.
-  if (held == 0) return;
   char text[8];
-  std::snprintf(text, sizeof text, "%d ", held);
-  SetDlgItemTextA(dialog, IDC_KEY_LAST, text);
+  if (HeldKeycodeText(IsHeld, text, sizeof text)) SetDlgItemTextA(dialog, IDC_KEY_LAST, text);
 }
 
 void Close(HWND dialog) {

@@ -57,12 +57,9 @@ TEST(SettingsControls, EditBoxesCarryUnsignedNumbers) {
     uint32_t shown;
   } const cases[] = {
       {0, 0u},
-      {100, 100u},
-      {250, 250u},
       {-5, 4294967291u},
       {INT32_MAX, 2147483647u},
       {INT32_MIN, 2147483648u},
-      {-1, 4294967295u},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EditBoxNumber(c.value), c.shown) << c.value;

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -63,13 +62,6 @@ std::vector<DialogRow> Dialogs() {
   return rows;
 }
 
-const BYTE* Resource(HMODULE module, LPCSTR type, int id, DWORD* size) {
-  HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-  HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
-  *size = info ? SizeofResource(module, info) : 0;
-  return loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
-}
-
 class DialogTemplates : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(module, nullptr) << PIVORA_DLL_PATH; }
@@ -80,20 +72,14 @@ class DialogTemplates : public ::testing::Test {
 TEST_F(DialogTemplates, CaptionsSizesControlsAndDefaultButtons) {
   for (const DialogRow& row : Dialogs()) {
     SCOPED_TRACE(row.caption);
-    DWORD size = 0;
-    const BYTE* data = Resource(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, row.id, &size);
-    ASSERT_GE(size, 26u);
-    // DLGTEMPLATEEX: version 1, signature 0xFFFF, help id, extended style,
-    // style, item count, x, y, cx, cy.
-    WORD header[13];
-    std::memcpy(header, data, sizeof header);
-    ASSERT_EQ(header[0], 1);
-    ASSERT_EQ(header[1], 0xFFFF);
-    EXPECT_EQ(header[11], row.cx);
-    EXPECT_EQ(header[12], row.cy);
-
     HWND dialog = CreateDialogParamA(module, MAKEINTRESOURCEA(row.id), nullptr, Inert, 0);
     ASSERT_NE(dialog, nullptr);
+    // The client area is the template's size; every dialog unit is more than a pixel.
+    RECT size = {0, 0, row.cx, row.cy}, client = {};
+    MapDialogRect(dialog, &size);
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
     char text[128] = "";
     GetWindowTextA(dialog, text, sizeof text);
     EXPECT_STREQ(text, row.caption);
@@ -117,17 +103,13 @@ TEST_F(DialogTemplates, BackgroundBitmapsAndTheVersionRecord) {
     LONG width, height;
   } bitmaps[] = {{IDB_CALIBRATION_BACKGROUND, 468, 464}, {IDB_SETTINGS_BACKGROUND, 800, 490}};
   for (const auto& b : bitmaps) {
-    DWORD size = 0;
-    const BYTE* data = Resource(module, MAKEINTRESOURCEA(2) /* RT_BITMAP */, b.id, &size);
-    ASSERT_GE(size, sizeof(BITMAPINFOHEADER)) << b.id;
-    BITMAPINFOHEADER header;
-    std::memcpy(&header, data, sizeof header);
-    EXPECT_EQ(header.biBitCount, 8) << b.id;
-    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(b.id));
+    // As a DIB section the bitmap keeps its own depth, not the display's.
+    HANDLE bitmap = LoadImageA(module, MAKEINTRESOURCEA(b.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     BITMAP info = {};
     ASSERT_EQ(GetObjectA(bitmap, sizeof info, &info), int(sizeof info)) << b.id;
     EXPECT_EQ(info.bmWidth, b.width) << b.id;
     EXPECT_EQ(info.bmHeight, b.height) << b.id;
+    EXPECT_EQ(info.bmBitsPixel, 8) << b.id;
     DeleteObject(bitmap);
   }
 

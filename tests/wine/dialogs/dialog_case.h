@@ -20,10 +20,8 @@ constexpr unsigned kSettingsItem = 3;
 constexpr unsigned kButtonsItem = 4;
 constexpr unsigned kEyePointItem = 5;
 
-// ---- driving a dialog from the test thread --------------------------------
-
-// Everything below is called from the driving thread; each call is a
-// SendMessage that the dialog's thread handles in its modal loop.
+// Called from the driving thread: each is a SendMessage that the dialog's
+// thread handles in its modal loop.
 inline std::string Text(HWND dialog, int id) {
   char text[1024] = "";
   SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -49,8 +47,6 @@ inline std::vector<std::string> ListTexts(HWND dialog, int id) {
   }
   return texts;
 }
-// ---- the configuration files ----------------------------------------------
-
 inline std::string IniValue(const std::string& path, const char* section, const char* key) {
   char value[256] = "";
   GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, path.c_str());
@@ -78,8 +74,7 @@ class DialogCase : public SimulatorCase {
     ASSERT_TRUE(SimHostPumpUntil(10000, [] { return CountCalls("CallDispatch") >= 3; }));
   }
 
-  // Feeds one device reading through the server window's title, marked as
-  // a raw reading or not.
+  // One device reading, through the server window's title.
   void SetDevice(const int32_t axis[6], int32_t button, bool raw = false) {
     char title[128];
     FormatDeviceTitle(axis, button, title, sizeof title, raw);
@@ -103,7 +98,6 @@ class DialogCase : public SimulatorCase {
     return closed && driver.found && driver.ticked && !driver.leftOpen;
   }
 
-  // The text of each message box seen so far.
   static std::vector<std::string> MessageTexts() {
     std::vector<std::string> texts;
     for (const MessageBoxSeen& box : MessageBoxesSeen()) texts.push_back(box.text);
