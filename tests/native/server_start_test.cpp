@@ -53,7 +53,6 @@ TEST(ServerStart, CommandLineAndFilesChooseTheSourceOrEndTheStart) {
       {"--replay", "2 0 -"},
       {"--frobnicate x", "2 0 -"},
       {"--replay @good.rec --replay @good.rec", "2 0 -"},
-      {"--replay @good.rec --record", "2 0 -"},
       {"--replay @missing.rec", "3 0 -"},
       {"--replay @bad.rec", "3 0 -"},
       {"--record @no-such-folder/out.rec", "4 0 no-such-folder/out.rec"},

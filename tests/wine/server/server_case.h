@@ -1,7 +1,5 @@
 // The real pivorasrv.exe started by the real pivora.dll in the simulated
-// simulator, from the package layout: <sim>\pivora\pivorasrv.exe with a
-// recording beside it as replay.rec, the replay source the server takes
-// when started without a command line.
+// simulator from <sim>\pivora\, replaying the replay.rec beside it.
 #pragma once
 #include <windows.h>
 
@@ -10,21 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "module/title_parse.h"
 #include "testbed/sim_host/sim_host.h"
 #include "tests/wine/common/wine_helpers.h"
 
 // Generous: every Wine process here runs under emulation.
 constexpr DWORD kServerStartTimeoutMs = 30000;
 
-// Puts the server and its recording where the module starts it from.
 inline bool InstallServer(const SimHost& host, const std::string& recording) {
   const std::string folder = host.folder + "\\pivora\\";
   return CopyFileA(PIVORASRV_PATH, (folder + "pivorasrv.exe").c_str(), FALSE) &&
-         (recording.empty() || WriteBytes(folder + "replay.rec", recording));
+         WriteBytes(folder + "replay.rec", recording);
 }
 
-// Camera calls read from the SimConnect double as they come, without
-// fetching the whole record again on every look.
+// Camera calls read from the SimConnect double as they come.
 struct CameraLog {
   struct Call {
     float value[6];  // leftright, updown, backforth, pitch, bank, yaw
@@ -52,8 +49,7 @@ struct CameraLog {
     return f == 5 && d > 180 ? d - 360 : f == 5 && d < -180 ? d + 360 : d;
   }
 
-  // Index of the first call from `from` on whose step of field `f` is
-  // `step` (within float rounding of the accumulated value), or 0.
+  // The first call from `from` on that moves field `f` by `step`, or 0.
   size_t FindStep(int f, float step, size_t from = 1) const {
     for (size_t i = from < 1 ? 1 : from; i < calls.size(); ++i) {
       if (std::abs(Step(i, f) - step) < 2e-4f) return i;
@@ -78,6 +74,12 @@ inline std::string ServerTitle() {
   if (window == nullptr) return "(no server window)";
   GetWindowTextA(window, title, sizeof title);
   return title;
+}
+
+// The server's title as the module reads it.
+inline DeviceFrame ServerFrame() {
+  const std::string title = ServerTitle();
+  return ParseDeviceTitle(title.c_str(), title.size());
 }
 
 inline HANDLE OpenServerProcess(HWND window) {

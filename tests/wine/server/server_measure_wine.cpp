@@ -1,21 +1,13 @@
-// Measures, by hand (not a test: timings under emulation say nothing about
-// correctness):
-//  - latency from a reading to the camera call: the real module starts the
-//    real server replaying a yaw that changes every 237 ms (not a multiple of
-//    the 25 ms tick, so readings fall at every phase of it); a watcher thread
-//    stamps each new server title, the SimConnect double each camera call;
-//  - the server's CPU use at rest over 10 s, without a controller and
-//    replaying a session at rest;
-//  - how soon the server publishes marked raw readings after DoingCalibration
-//    turns 1 in the marker file, and unmarked ones after it turns 0.
-//
+// Measured by hand, not a test (timings under emulation say nothing about
+// correctness), with the prefix's pivora configuration folder set aside:
+//  - latency from a new server title to the camera call, the server
+//    replaying a yaw that changes every 237 ms, at every phase of the 25 ms tick;
+//  - the server's CPU use at rest over 10 s, without a controller and replaying;
+//  - how soon titles turn marked raw after DoingCalibration=1, and back after 0.
 //   scripts/wine-run.sh build/<dir>/tests/wine/server/server_measure_wine.exe
-//
-// Sets the prefix's pivora configuration folder aside while it runs.
 #include <algorithm>
 #include <cmath>
 
-#include "module/title_parse.h"
 #include "tests/wine/server/server_case.h"
 
 namespace {
@@ -139,11 +131,7 @@ void MeasureCalibrationSwitch() {
     const bool raw = i % 2 == 0;
     const double start = NowMs();
     WritePrivateProfileStringA("SETTINGS", "DoingCalibration", raw ? "1" : "0", marker.c_str());
-    auto marked = [] {
-      const std::string title = ServerTitle();
-      return ParseDeviceTitle(title.c_str(), title.size()).raw;
-    };
-    while (NowMs() - start < 2000 && marked() != raw) Sleep(0);
+    while (NowMs() - start < 2000 && ServerFrame().raw != raw) Sleep(0);
     times[raw].push_back(NowMs() - start);
     Sleep(37);  // another phase of the server's 10 ms reading period next time
   }
