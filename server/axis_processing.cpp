@@ -111,8 +111,3 @@ PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& con
   }
   return frame;
 }
-
-PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config) {
-  FeelState fresh = kFreshFeelState;
-  return ProcessReading(reading, config, kReadingPeriodSeconds, &fresh);
-}

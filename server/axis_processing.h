@@ -76,6 +76,3 @@ int32_t ProcessAxis(int axis, int32_t raw, const ServerConfig& config);
 // the smoothing then starts over.
 PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config, double stepSeconds,
                               FeelState* feel);
-
-// A reading on its own, as the first one of a session.
-PublishedFrame ProcessReading(const RawReading& reading, const ServerConfig& config);

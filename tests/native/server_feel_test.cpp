@@ -45,6 +45,10 @@ TEST(ServerFeel, StepResponseFollowsQuicklyAndSettlesExactly) {
   double value = 0;
   for (int i = 0; i < 1000; ++i) value = SmoothDeflection(&state, 1.0, 0.01, 1.0);
   EXPECT_EQ(value, 1.0) << "a constant input is reached exactly";
+  // 0.1 Hz at rest: a cut-off of 8.97 Hz and a weight of 0.360.
+  SmoothingState slow{};
+  SmoothDeflection(&slow, 0.0, 0.01, 0.1);
+  EXPECT_NEAR(SmoothDeflection(&slow, 1.0, 0.01, 0.1), 0.36039, 1e-5) << "the rest cut-off is the caller's";
 }
 
 TEST(ServerFeel, StepsOfAnyLengthNeverOvershoot) {
