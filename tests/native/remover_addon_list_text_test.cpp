@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,7 +47,6 @@ TEST(RemoverListLines, LastMatchingLine) {
     std::size_t line;  // by Core text
     std::size_t pathLine;  // by <Path> naming `core`
   } cases[] = {
-      {"no match", Numbered(6), "pivora", 0, 0},
       {"two matches, later wins", Numbered(3, 2) + Numbered(3, 1), "pivora", 4, 0},
       {"capital core matches small text", "x\r\n<PATH> Pivora\\Pivora.dll\t</path>\r\n", "PIVORA\\PIVORA.DLL", 2, 2},
       {"code page 1252 letters fold", "x\r\n\xc9t\xe9 \x8a\r\n", "\xe9T\xc9 \x9a", 2, 0},
@@ -85,8 +85,7 @@ TEST(RemoverListLines, EnclosingEntryOrNone) {
   for (const Case& c : cases) {
     EntryLines entry = kNone;
     EXPECT_EQ(FindEnclosingEntry(c.text, c.line, &entry), c.entry.first != 0) << c.name;
-    EXPECT_EQ(entry.first, c.entry.first) << c.name;
-    EXPECT_EQ(entry.last, c.entry.last) << c.name;
+    EXPECT_EQ(std::make_pair(entry.first, entry.last), std::make_pair(c.entry.first, c.entry.last)) << c.name;
   }
 }
 
@@ -99,7 +98,6 @@ TEST(RemoverListLines, RewriteDropsTheEntryAndEndsEveryLineWithCrLf) {
     EntryLines drop;
     std::string expected;
   } cases[] = {
-      {"empty", "", {0, 0}, ""},
       {"lone lf, lone cr, last line without break", "a\nb\rc", {0, 0}, "a\r\nb\r\nc\r\n"},
       {"crlf is one break", "a\r\nb\r\n", {0, 0}, "a\r\nb\r\n"},
       {"lf cr is two breaks, cr cr lf too", "a\n\rb\r\r\nc", {0, 0}, "a\r\n\r\nb\r\n\r\nc\r\n"},
@@ -119,15 +117,12 @@ TEST(RemoverListLines, AddModuleEntryOnLinesOfItsOwnBeforeTheClosingTag) {
     std::string expected;  // "" when the list must be left alone
   } cases[] = {
       {"crlf list", List(kOther), kAddonAdded, List(kOther + entry)},
-      {"lf list gets a crlf entry", "<SimBase.Document>\n</SimBase.Document>\n", kAddonAdded,
-       "<SimBase.Document>\n" + entry + "</SimBase.Document>\n"},
       {"closing tag after text on its line", "<SimBase.Document>\n<Descr>x</Descr></SimBase.Document>", kAddonAdded,
        "<SimBase.Document>\n<Descr>x</Descr>\r\n" + entry + "</SimBase.Document>"},
       {"indented closing tag after a lone cr", "<SimBase.Document>\r  </SimBase.Document>", kAddonAdded,
        "<SimBase.Document>\r" + entry + "  </SimBase.Document>"},
       {"only the last closing tag counts", "<!-- </SimBase.Document> -->\n</SIMBASE.DOCUMENT>\n", kAddonAdded,
        "<!-- </SimBase.Document> -->\n" + entry + "</SIMBASE.DOCUMENT>\n"},
-      {"already listed", List(entry), kAddonAlreadyThere, ""},
       {"already listed, other case and spaces", List("<Launch.Addon><PATH> PIVORA\\Pivora.DLL\t</PATH>\r\n"),
        kAddonAlreadyThere, ""},
       {"empty file", "", kAddonNotAList, ""},
