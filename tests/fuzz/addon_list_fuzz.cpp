@@ -87,12 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string rewritten = RewriteList(text, entry);
   Check(rewritten == expected);
-  // A rewritten list reads back as the kept lines and survives a second pass.
-  Check(RewriteList(rewritten, EntryLines{0, 0}) == rewritten);
 
   std::string out = "sentinel";
   const AddonListResult result = AddModuleEntry(list, true, "Pivora", kPath, &out);
-  Check(result != kAddonCreated);
   if (result != kAddonAdded) {
     Check(out == "sentinel");
     return 0;

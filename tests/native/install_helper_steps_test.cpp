@@ -118,7 +118,7 @@ TEST(InstallHelper, StepsAndTheirResults) {
       {"listed already", install, {{kList, kWithPivora}}, {}, {}, {}, kExitDone, "already listed",
        {{kList, kWithPivora}, {kInstallBackup, kAbsent}}},
       {"--simconnect names a missing file, the rest is done", {"--sim", kSim, "--simconnect", "C:\\x.dll"}, {}, {},
-       {}, {}, kExitMissing, "No such file: C:\\x.dll", {{kAddon + "\\simconnect.dll", kAbsent}, {kAddon + "\\pivora.dll", "module"}}},
+       {}, {}, kExitMissing, "No such file: C:\\x.dll", {{kAddon + "\\pivora.dll", "module"}}},
       {"the newest assembly that holds the library", install,
        {{kWinSxS + "\\x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.60905.0_x\\SimConnect.dll", "rtm"},
         {kWinSxS + "\\x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.62000.0_x\\readme.txt", "none"}},
@@ -168,8 +168,9 @@ TEST(InstallHelper, StepsAndTheirResults) {
        {{kAddon + "\\pivora.dll", "module"}, {kAddon + "\\simconnect.dll", kAbsent}, {kList, kWithoutPivora}}},
       {"removal keeps the settings", remove, With(kInstalled, {{kSettings + "\\pivora.ini", "ini"}}), {}, {}, {},
        kExitDone, "Kept your settings in " + kSettings, {{kSettings + "\\pivora.ini", "ini"}}},
-      {"removal with --purge", {"--remove", "--purge", "--sim", kSim}, With(kInstalled, {{kSettings + "\\pivora.ini", "ini"}}),
-       {}, {}, {}, kExitDone, "Deleted your settings in " + kSettings, {{kSettings + "\\pivora.ini", kAbsent}}},
+      {"removal with --purge", {"--remove", "--purge", "--sim", kSim},
+       With(kInstalled, {{kSettings + "\\pivora.ini", "ini"}}), {}, {}, {}, kExitDone,
+       "Deleted your settings in " + kSettings, {{kSettings + "\\pivora.ini", kAbsent}}},
   };
   for (const Case& c : cases) {
     FakeMachine machine;

@@ -16,7 +16,6 @@ const std::string kAppData = "C:\\users\\pilot\\AppData\\Roaming";
 const std::string kDllList = kAppData + "\\microsoft\\fsx\\dll.xml";
 const std::string kExeList = kAppData + "\\microsoft\\fsx\\exe.xml";
 const std::string kDllTemp = kDllList + ".new";
-const std::string kExeTemp = kExeList + ".new";
 const std::string kCommand = "st6unst -n \"ST6UNST.LOG\" -f -q";
 
 // Eight lines; the entry's path is on line 6.
@@ -70,8 +69,8 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
        {"Tool", "Exe", "PIVORA\\PIVORA.DLL"},
        {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, {},
        {{kDllList, kListWithEntry}, {kExeList, kRewritten}, {Backup(kExeList, "Tool"), kListWithEntry}},
-       {"read " + kExeList, "write " + kExeTemp, "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
-        "move " + kExeTemp + " > " + kExeList, start}, R::kDone, Backup(kExeList, "Tool")},
+       {"read " + kExeList, "write " + kExeList + ".new", "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
+        "move " + kExeList + ".new > " + kExeList, start}, R::kDone, Backup(kExeList, "Tool")},
       {"first backup never overwritten; the list as it was goes to .2",
        pivora, {{kDllList, kListWithEntry}, {backup, "first backup"}}, {},
        {{kDllList, kRewritten}, {backup, "first backup"}, {backup + ".2", kListWithEntry}},
