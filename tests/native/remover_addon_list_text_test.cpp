@@ -7,24 +7,15 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace {
 
 using namespace std::string_literals;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t position = 0;
-  std::string_view line;
-  while (NextListLine(text, &position, &line)) lines.emplace_back(line);
-  return lines;
-}
-
-// Lines "L1" ... "Ln", each ended by CR LF.
-std::string Numbered(int count, int matchAt = 0) {
+// Lines "L<first>" ... "L<last>", each ended by CR LF.
+std::string Numbered(int last, int matchAt = 0, int first = 1) {
   std::string text;
-  for (int n = 1; n <= count; ++n) text += "L" + std::to_string(n) + (n == matchAt ? " pivora" : "") + "\r\n";
+  for (int n = first; n <= last; ++n) text += "L" + std::to_string(n) + (n == matchAt ? " pivora" : "") + "\r\n";
   return text;
 }
 
@@ -145,10 +136,7 @@ TEST(RemoverListLines, LargeLists) {
   // Far past what a 16-bit line counter could number.
   const std::string many = Numbered(100000, 32768 + 5);
   ASSERT_EQ(FindLastEntry(many, "PIVORA"), 32773u);
-  std::vector<std::string> lines = Lines(RewriteList(many, {32772, 32774}));
-  ASSERT_EQ(lines.size(), 99997u);
-  EXPECT_EQ(lines[32770], "L32771");
-  EXPECT_EQ(lines[32771], "L32775");
+  EXPECT_EQ(RewriteList(many, {32772, 32774}), Numbered(32771) + Numbered(100000, 0, 32775));
   const std::string longLine(4 * 1024 * 1024, 'x');
   const std::string withLongLines = longLine + "\n<Launch.Addon>" + longLine + "pivora</Launch.Addon>\r" + longLine;
   ASSERT_EQ(FindLastEntry(withLongLines, "pivora"), 2u);
