@@ -67,6 +67,7 @@ TEST(RemoverListLines, EnclosingEntryOrNone) {
       {"line between two entries", "<Launch.Addon>\n</Launch.Addon>\np\n<Launch.Addon>\n</Launch.Addon>\n", 3, kNone},
       {"no opening tag above", "p\n</Launch.Addon>\n", 1, kNone},
       {"no closing tag below", "<Launch.Addon>\np\n", 2, kNone},
+      {"another entry opens below the line", "<Launch.Addon>\np\n<Launch.Addon>\n</Launch.Addon>\n", 2, kNone},
       {"two entries on one line", "<Launch.Addon>o</Launch.Addon><Launch.Addon>p</Launch.Addon>\n", 1, kNone},
       {"opening line ends another entry", "<Launch.Addon>\n</Launch.Addon><Launch.Addon>\np\n</Launch.Addon>\n", 3,
        kNone},
