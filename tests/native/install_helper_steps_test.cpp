@@ -43,6 +43,14 @@ struct FakeMachine : FakeDisk {
   std::string said;
 
   static FakeMachine& Of(void* context) { return static_cast<FakeMachine&>(FakeDisk::Of(context)); }
+  // Names of the files, or with `wantFolders` of the folders, right in `folder`.
+  std::vector<std::string> Entries(const std::string& folder, bool wantFolders) {
+    std::vector<std::string> paths, names;
+    if (wantFolders) paths.assign(folders.begin(), folders.end());
+    else for (const auto& f : files) paths.push_back(f.first);
+    for (const std::string& p : paths) if (Parent(p) == folder) names.push_back(p.substr(folder.size() + 1));
+    return names;
+  }
   HelperOps Ops() {
     return HelperOps{
         FakeDisk::Ops(),
@@ -53,19 +61,9 @@ struct FakeMachine : FakeDisk {
           return m.folders.count(p) != 0;
         },
         [](void* c, const std::string& p) {
-          FakeMachine& m = Of(c);
-          for (const auto& f : m.files) if (Parent(f.first) == p) return false;
-          for (const auto& f : m.folders) if (Parent(f) == p) return false;
-          return m.folders.erase(p) != 0;
+          return Of(c).Entries(p, false).empty() && Of(c).Entries(p, true).empty() && Of(c).folders.erase(p) != 0;
         },
-        [](void* c, const std::string& folder, bool wantFolders) {
-          FakeMachine& m = Of(c);
-          std::vector<std::string> names;
-          auto add = [&](const std::string& p) { if (Parent(p) == folder) names.push_back(p.substr(folder.size() + 1)); };
-          if (wantFolders) for (const auto& f : m.folders) add(f);
-          else for (const auto& f : m.files) add(f.first);
-          return names;
-        },
+        [](void* c, const std::string& folder, bool folders) { return Of(c).Entries(folder, folders); },
         [](void* c, bool machine, const char* value) {
           auto it = Of(c).registry.find((machine ? "HKLM\\" : "HKCU\\") + std::string(value));
           return it == Of(c).registry.end() ? std::string() : it->second;
