@@ -29,6 +29,8 @@ struct UninstallerHold {
 // The box as "caption|text|visible buttons|icon or not"; then its OK is
 // pressed. The box keeps its icon control even when it shows no icon.
 std::string AnswerMessageBox(HWND box) {
+  // Under emulation the box can still be busy past one read's time limit.
+  WaitUntil(20000, [&] { return !WindowText(box).empty(); });
   const std::string caption = WindowText(box);
   std::string text;
   int buttons = 0;
