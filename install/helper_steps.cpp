@@ -379,6 +379,13 @@ bool ReadHelperOptions(const std::vector<std::string>& arguments, const HelperOp
   return false;
 }
 
+std::string RegistryValueText(unsigned long type, const char* data, std::size_t size) {
+  constexpr unsigned long kString = 1, kExpandString = 2;
+  if (type != kString && type != kExpandString) return std::string();
+  const std::string text(data, size);
+  return text.substr(0, text.find('\0'));
+}
+
 int RunHelper(const HelperOptions& options, const HelperPlaces& places, const HelperOps& ops) {
   Helper helper(options, places, ops);
   return options.remove ? helper.Remove() : helper.Install();

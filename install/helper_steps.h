@@ -3,6 +3,7 @@
 // and window step goes through HelperOps, so the steps and their failures
 // run natively against an in-memory machine.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ struct HelperOps {
 // option, a missing value or --purge without --remove it says the usage and
 // returns false: the program then ends with kExitUsage.
 bool ReadHelperOptions(const std::vector<std::string>& arguments, const HelperOps& ops, HelperOptions* options);
+
+// The text of a value read from the simulator's registry key, `size` bytes
+// of `data`: only the string types (REG_SZ 1, REG_EXPAND_SZ 2) name a
+// folder; the text ends at its first NUL. "" for any other type.
+std::string RegistryValueText(unsigned long type, const char* data, std::size_t size);
 
 // Runs the install or, with --remove, the removal, and returns the exit code.
 int RunHelper(const HelperOptions& options, const HelperPlaces& places, const HelperOps& ops);

@@ -69,6 +69,8 @@ std::vector<std::string> FolderEntriesOp(void*, const std::string& folder, bool 
   return names;
 }
 
+static_assert(REG_SZ == 1 && REG_EXPAND_SZ == 2, "the portable registry types are the platform's");
+
 std::string RegistryValueOp(void*, bool machine, const char* value) {
   HKEY key;
   if (RegOpenKeyExA(machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kSimulatorKey, 0, KEY_READ, &key) !=
@@ -80,9 +82,8 @@ std::string RegistryValueOp(void*, bool machine, const char* value) {
   DWORD type = 0;
   const LONG result = RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
-  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
-  data[size < sizeof data ? size : sizeof data - 1] = '\0';
-  return data;
+  if (result != ERROR_SUCCESS) return std::string();
+  return RegistryValueText(type, data, size < sizeof data ? size : sizeof data - 1);
 }
 
 bool WindowExistsOp(void*, const char* className) { return FindWindowA(className, nullptr) != nullptr; }

@@ -1,13 +1,7 @@
-// Arbitrary bytes as an add-on list and an arbitrary Core. Aborts when the
-// entry search names a line past the end or one that doesn't hold Core, when
-// a later line holds Core, when the entry found is not one whole entry around
-// that line (one opening and one closing tag, in that order, and no other),
-// or when the rewrite keeps anything but the lines outside it, each ended by
-// CR LF. Then, with the same bytes as an existing dll.xml, aborts when the
-// install helper changes a list it reports it left alone, when an added list
-// is anything but the old one with the CR LF entry inserted whole on lines of
-// its own, when the result would get the entry a second time, or when the
-// removal by path would take out anything but that entry.
+// Arbitrary bytes as an add-on list and an arbitrary Core: the entry search,
+// the entry it finds and the rewrite, checked against a line split of its
+// own; then the same bytes as an existing dll.xml for the install helper's
+// insertion and the removal by path that must undo it.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -93,12 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string rewritten = RewriteList(text, entry);
   Check(rewritten == expected);
-  // A rewritten list reads back as the kept lines and survives a second pass.
-  Check(RewriteList(rewritten, EntryLines{0, 0}) == rewritten);
 
   std::string out = "sentinel";
   const AddonListResult result = AddModuleEntry(list, true, "Pivora", kPath, &out);
-  Check(result != kAddonCreated);
   if (result != kAddonAdded) {
     Check(out == "sentinel");
     return 0;

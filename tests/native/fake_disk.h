@@ -2,7 +2,6 @@
 // another program holds open can't be written, replaced, copied over or
 // deleted (NTFS), a folder without write access takes no new file, writes
 // can stop short. Quirks are letters per path:
-//   h  hidden: there, but not a file that "exists"
 //   u  can't be read
 //   l  held open by another program
 //   p  a write stops half way (a full disk)
@@ -33,7 +32,7 @@ struct FakeDisk {
   }
   FileOps Ops() {
     return FileOps{this,
-                   [](void* c, const std::string& p) { return Of(c).files.count(p) && !Of(c).Has(p, 'h'); },
+                   [](void* c, const std::string& p) { return Of(c).files.count(p) != 0; },
                    [](void* c, const std::string& p, std::string* out) {
                      FakeDisk& d = Of(c).Log("read " + p);
                      if (!d.files.count(p) || d.Has(p, 'u')) return false;

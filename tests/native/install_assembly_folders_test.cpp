@@ -16,8 +16,6 @@ TEST(InstallAssemblyFolders, ParsesVersionsOfSimConnectFoldersOnly) {
     AssemblyVersion version;
   } cases[] = {
       {"x86_Microsoft.FlightSimulator.SimConnect_67c7c14424d61b5b_10.0.61259.0_x-ww_2b6e4b9f", true, {{10, 0, 61259, 0}}},
-      {"x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.60905.0_none_dd92b0e2c2d6ea3e", true,
-       {{10, 0, 60905, 0}}},
       {"x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.61242.0", true, {{10, 0, 61242, 0}}},
       {"x86_Microsoft.Windows.Common-Controls_6595b64144ccf1df_6.0.2600.2180_x-ww_a84f1ff9", false, {}},
       {"x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.61259_none", false, {}},
@@ -25,7 +23,6 @@ TEST(InstallAssemblyFolders, ParsesVersionsOfSimConnectFoldersOnly) {
       {"x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10.0.1.2.3_none", false, {}},
       {"x86_microsoft.flightsimulator.simconnect_67c7c14424d61b5b_10..1.2_none", false, {}},
       {"microsoft.flightsimulator.simconnect", false, {}},
-      {"", false, {}},
   };
   for (const auto& c : cases) {
     AssemblyVersion version{};

@@ -6,24 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace {
 
 using namespace std::string_literals;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t position = 0;
-  std::string_view line;
-  while (NextListLine(text, &position, &line)) lines.emplace_back(line);
-  return lines;
-}
-
-// Lines "L1" ... "Ln", each ended by CR LF.
-std::string Numbered(int count, int matchAt = 0) {
+// Lines "L<first>" ... "L<last>", each ended by CR LF.
+std::string Numbered(int last, int matchAt = 0, int first = 1) {
   std::string text;
-  for (int n = 1; n <= count; ++n) text += "L" + std::to_string(n) + (n == matchAt ? " pivora" : "") + "\r\n";
+  for (int n = first; n <= last; ++n) text += "L" + std::to_string(n) + (n == matchAt ? " pivora" : "") + "\r\n";
   return text;
 }
 
@@ -46,7 +38,6 @@ TEST(RemoverListLines, LastMatchingLine) {
     std::size_t line;  // by Core text
     std::size_t pathLine;  // by <Path> naming `core`
   } cases[] = {
-      {"no match", Numbered(6), "pivora", 0, 0},
       {"two matches, later wins", Numbered(3, 2) + Numbered(3, 1), "pivora", 4, 0},
       {"capital core matches small text", "x\r\n<PATH> Pivora\\Pivora.dll\t</path>\r\n", "PIVORA\\PIVORA.DLL", 2, 2},
       {"code page 1252 letters fold", "x\r\n\xc9t\xe9 \x8a\r\n", "\xe9T\xc9 \x9a", 2, 0},
@@ -76,6 +67,7 @@ TEST(RemoverListLines, EnclosingEntryOrNone) {
       {"line between two entries", "<Launch.Addon>\n</Launch.Addon>\np\n<Launch.Addon>\n</Launch.Addon>\n", 3, kNone},
       {"no opening tag above", "p\n</Launch.Addon>\n", 1, kNone},
       {"no closing tag below", "<Launch.Addon>\np\n", 2, kNone},
+      {"another entry opens below the line", "<Launch.Addon>\np\n<Launch.Addon>\n</Launch.Addon>\n", 2, kNone},
       {"two entries on one line", "<Launch.Addon>o</Launch.Addon><Launch.Addon>p</Launch.Addon>\n", 1, kNone},
       {"opening line ends another entry", "<Launch.Addon>\n</Launch.Addon><Launch.Addon>\np\n</Launch.Addon>\n", 3,
        kNone},
@@ -85,8 +77,7 @@ TEST(RemoverListLines, EnclosingEntryOrNone) {
   for (const Case& c : cases) {
     EntryLines entry = kNone;
     EXPECT_EQ(FindEnclosingEntry(c.text, c.line, &entry), c.entry.first != 0) << c.name;
-    EXPECT_EQ(entry.first, c.entry.first) << c.name;
-    EXPECT_EQ(entry.last, c.entry.last) << c.name;
+    EXPECT_EQ(std::make_pair(entry.first, entry.last), std::make_pair(c.entry.first, c.entry.last)) << c.name;
   }
 }
 
@@ -99,7 +90,6 @@ TEST(RemoverListLines, RewriteDropsTheEntryAndEndsEveryLineWithCrLf) {
     EntryLines drop;
     std::string expected;
   } cases[] = {
-      {"empty", "", {0, 0}, ""},
       {"lone lf, lone cr, last line without break", "a\nb\rc", {0, 0}, "a\r\nb\r\nc\r\n"},
       {"crlf is one break", "a\r\nb\r\n", {0, 0}, "a\r\nb\r\n"},
       {"lf cr is two breaks, cr cr lf too", "a\n\rb\r\r\nc", {0, 0}, "a\r\n\r\nb\r\n\r\nc\r\n"},
@@ -119,15 +109,12 @@ TEST(RemoverListLines, AddModuleEntryOnLinesOfItsOwnBeforeTheClosingTag) {
     std::string expected;  // "" when the list must be left alone
   } cases[] = {
       {"crlf list", List(kOther), kAddonAdded, List(kOther + entry)},
-      {"lf list gets a crlf entry", "<SimBase.Document>\n</SimBase.Document>\n", kAddonAdded,
-       "<SimBase.Document>\n" + entry + "</SimBase.Document>\n"},
       {"closing tag after text on its line", "<SimBase.Document>\n<Descr>x</Descr></SimBase.Document>", kAddonAdded,
        "<SimBase.Document>\n<Descr>x</Descr>\r\n" + entry + "</SimBase.Document>"},
       {"indented closing tag after a lone cr", "<SimBase.Document>\r  </SimBase.Document>", kAddonAdded,
        "<SimBase.Document>\r" + entry + "  </SimBase.Document>"},
       {"only the last closing tag counts", "<!-- </SimBase.Document> -->\n</SIMBASE.DOCUMENT>\n", kAddonAdded,
        "<!-- </SimBase.Document> -->\n" + entry + "</SIMBASE.DOCUMENT>\n"},
-      {"already listed", List(entry), kAddonAlreadyThere, ""},
       {"already listed, other case and spaces", List("<Launch.Addon><PATH> PIVORA\\Pivora.DLL\t</PATH>\r\n"),
        kAddonAlreadyThere, ""},
       {"empty file", "", kAddonNotAList, ""},
@@ -150,10 +137,7 @@ TEST(RemoverListLines, LargeLists) {
   // Far past what a 16-bit line counter could number.
   const std::string many = Numbered(100000, 32768 + 5);
   ASSERT_EQ(FindLastEntry(many, "PIVORA"), 32773u);
-  std::vector<std::string> lines = Lines(RewriteList(many, {32772, 32774}));
-  ASSERT_EQ(lines.size(), 99997u);
-  EXPECT_EQ(lines[32770], "L32771");
-  EXPECT_EQ(lines[32771], "L32775");
+  EXPECT_EQ(RewriteList(many, {32772, 32774}), Numbered(32771) + Numbered(100000, 0, 32775));
   const std::string longLine(4 * 1024 * 1024, 'x');
   const std::string withLongLines = longLine + "\n<Launch.Addon>" + longLine + "pivora</Launch.Addon>\r" + longLine;
   ASSERT_EQ(FindLastEntry(withLongLines, "pivora"), 2u);

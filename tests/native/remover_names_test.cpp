@@ -7,54 +7,31 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 TEST(RemoverNames, OnlySixTypeSpellingsSelectAList) {
-  struct Case {
-    const char* type;
-    AddonListKind kind;
-  } cases[] = {
-      {"DLL", AddonListKind::kModules},  {"dll", AddonListKind::kModules},
-      {"Dll", AddonListKind::kModules},  {"EXE", AddonListKind::kPrograms},
-      {"exe", AddonListKind::kPrograms}, {"Exe", AddonListKind::kPrograms},
-      {"dLL", AddonListKind::kNone},     {"DlL", AddonListKind::kNone},
-      {"eXe", AddonListKind::kNone},     {" dll", AddonListKind::kNone},
-      {"dll ", AddonListKind::kNone},    {"dll.xml", AddonListKind::kNone},
-      {"", AddonListKind::kNone},        {"module", AddonListKind::kNone},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ListKindFromType(c.type), c.kind) << c.type;
+  for (const char* type : {"DLL", "dll", "Dll"}) EXPECT_EQ(ListKindFromType(type), AddonListKind::kModules) << type;
+  for (const char* type : {"EXE", "exe", "Exe"}) EXPECT_EQ(ListKindFromType(type), AddonListKind::kPrograms) << type;
+  for (const char* type : {"dLL", "DlL", "eXe", " dll", "dll ", "dll.xml", "", "module"}) {
+    EXPECT_EQ(ListKindFromType(type), AddonListKind::kNone) << type;
+  }
 }
 
 // The list, temporary and backup paths are rows of RemoverRemoval.FileStepsAndTheirResults.
 TEST(RemoverNames, SetupListPathAndConfirmationText) {
-  struct Case {
-    std::string actual;
-    std::string expected;
-  } cases[] = {
-      {SetupListPathFor("C:\\FSX\\pivora\\unrigger.exe"), "C:\\FSX\\pivora\\setup.lst"},
-      {SetupListPathFor("C:\\unrigger.exe"), "C:\\setup.lst"},
-      {SetupListPathFor("\\\\server\\share\\a b\\unrigger.exe"),
-       "\\\\server\\share\\a b\\setup.lst"},
-      {ConfirmationText("Pivora"),
-       "Pivora and all its components will be removed. Do you wish to continue?"},
-      {ConfirmationText(""), " and all its components will be removed. Do you wish to continue?"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.actual, c.expected);
+  EXPECT_EQ(SetupListPathFor("C:\\FSX\\pivora\\unrigger.exe"), "C:\\FSX\\pivora\\setup.lst");
+  EXPECT_EQ(ConfirmationText("Pivora"), "Pivora and all its components will be removed. Do you wish to continue?");
 }
 
 TEST(RemoverNames, ProfileValueIsCutOneShortOfTheStatedSize) {
   char buffer[kProfileBufferChars];
   for (std::size_t i = 0; i < sizeof buffer; ++i) buffer[i] = static_cast<char>('a' + i % 26);
-  struct Case {
-    unsigned long returned;
-    std::size_t length;
-  } cases[] = {{0, 0}, {1, 1}, {5, 5}, {248, 248}, {249, 249}, {250, 249}, {254, 249},
-               {100000, 249}};
-  for (const Case& c : cases) {
-    std::string value = ProfileValue(buffer, c.returned);
-    EXPECT_EQ(value, std::string(buffer, c.length)) << c.returned;
-  }
+  const std::pair<unsigned long, std::size_t> cases[] = {
+      {0, 0}, {1, 1}, {5, 5}, {248, 248}, {249, 249}, {250, 249}, {254, 249}, {100000, 249}};
+  for (const auto& [returned, length] : cases) EXPECT_EQ(ProfileValue(buffer, returned), std::string(buffer, length));
   EXPECT_EQ(ProfileValue(nullptr, 10), "");
   const char withNul[] = {'a', '\0', 'b'};
   EXPECT_EQ(ProfileValue(withNul, 3), std::string(withNul, 3));
@@ -66,18 +43,15 @@ TEST(RemoverWindowLayout, TwipsBecomeTheDesignedPixels) {
   struct Case {
     TwipRect twips;
     int dpi;
-    PixelRect pixels;
+    std::vector<int> pixels;  // left, top, width, height
   } cases[] = {
       {kLabel1Twips, 120, {5, 5, 466, 56}},
       {kCommand2Twips, 144, {318, 102, 158, 44}},
       {{-15, -8, 7, 8}, 96, {-1, -1, 0, 1}},
   };
   for (const Case& c : cases) {
-    PixelRect p = ToPixels(c.twips, c.dpi, c.dpi);
-    EXPECT_EQ(p.left, c.pixels.left) << c.dpi;
-    EXPECT_EQ(p.top, c.pixels.top) << c.dpi;
-    EXPECT_EQ(p.width, c.pixels.width) << c.dpi;
-    EXPECT_EQ(p.height, c.pixels.height) << c.dpi;
+    const PixelRect p = ToPixels(c.twips, c.dpi, c.dpi);
+    EXPECT_EQ(std::vector<int>({p.left, p.top, p.width, p.height}), c.pixels) << c.dpi;
   }
   EXPECT_EQ(FontHeightForPoints(kLabelFontCentipoints, 120), -14);
   EXPECT_EQ(FontHeightForPoints(kNormalFontCentipoints, 144), -16);
@@ -95,8 +69,7 @@ TEST(RemoverWindowLayout, CentredOnTheScreenByOuterSize) {
     int left = 0;
     int top = 0;
     CentredOrigin(c.screenWidth, c.screenHeight, c.width, c.height, &left, &top);
-    EXPECT_EQ(left, c.left);
-    EXPECT_EQ(top, c.top);
+    EXPECT_EQ(std::make_pair(left, top), std::make_pair(c.left, c.top)) << c.screenWidth;
   }
 }
 

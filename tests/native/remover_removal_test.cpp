@@ -16,7 +16,6 @@ const std::string kAppData = "C:\\users\\pilot\\AppData\\Roaming";
 const std::string kDllList = kAppData + "\\microsoft\\fsx\\dll.xml";
 const std::string kExeList = kAppData + "\\microsoft\\fsx\\exe.xml";
 const std::string kDllTemp = kDllList + ".new";
-const std::string kExeTemp = kExeList + ".new";
 const std::string kCommand = "st6unst -n \"ST6UNST.LOG\" -f -q";
 
 // Eight lines; the entry's path is on line 6.
@@ -56,81 +55,55 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
     const char* name;
     SetupKeys keys;
     std::map<std::string, std::string> filesBefore;
-    std::map<std::string, std::string> quirks;
     std::map<std::string, std::string> filesAfter;
     std::vector<std::string> steps;
     ListEditResult result;
-    std::string backupPath;
+    std::string backupPath = "";
+    std::map<std::string, std::string> quirks = {};
   } cases[] = {
-      {"entry removed, backup kept, temporary moved over the list",
-       pivora, {{kDllList, kListWithEntry}}, {},
-       {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, keep, replace, start}, R::kDone, backup},
-      {"Type Exe selects exe.xml and leaves dll.xml alone",
-       {"Tool", "Exe", "PIVORA\\PIVORA.DLL"},
-       {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}}, {},
+      {"entry removed, backup kept, temporary moved over the list", pivora, {{kDllList, kListWithEntry}},
+       {{kDllList, kRewritten}, {backup, kListWithEntry}}, {read, write, keep, replace, start}, R::kDone, backup},
+      {"Type Exe selects exe.xml and leaves dll.xml alone", {"Tool", "Exe", "PIVORA\\PIVORA.DLL"},
+       {{kDllList, kListWithEntry}, {kExeList, kListWithEntry}},
        {{kDllList, kListWithEntry}, {kExeList, kRewritten}, {Backup(kExeList, "Tool"), kListWithEntry}},
-       {"read " + kExeList, "write " + kExeTemp, "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
-        "move " + kExeTemp + " > " + kExeList, start}, R::kDone, Backup(kExeList, "Tool")},
-      {"empty Title gives .before__removal",
-       {"", "Dll", "pivora"}, {{kDllList, kListWithEntry}}, {},
-       {{kDllList, kRewritten}, {kDllList + ".before__removal", kListWithEntry}},
-       {read, write, "copy " + kDllList + " > " + kDllList + ".before__removal", replace, start}, R::kDone,
-       kDllList + ".before__removal"},
-      {"first backup never overwritten; the list as it was goes to .2",
-       pivora, {{kDllList, kListWithEntry}, {backup, "first backup"}}, {},
+       {"read " + kExeList, "write " + kExeList + ".new", "copy " + kExeList + " > " + Backup(kExeList, "Tool"),
+        "move " + kExeList + ".new > " + kExeList, start}, R::kDone, Backup(kExeList, "Tool")},
+      {"first backup never overwritten; the list as it was goes to .2", pivora,
+       {{kDllList, kListWithEntry}, {backup, "first backup"}},
        {{kDllList, kRewritten}, {backup, "first backup"}, {backup + ".2", kListWithEntry}},
        {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".2", replace, start}, R::kDone,
        backup + ".2"},
-      {"numbered backups take the next free number",
-       pivora, {{kDllList, kListWithEntry}, {backup, "first"}, {backup + ".2", "second"}}, {},
+      {"numbered backups take the next free number", pivora,
+       {{kDllList, kListWithEntry}, {backup, "first"}, {backup + ".2", "second"}},
        {{kDllList, kRewritten}, {backup, "first"}, {backup + ".2", "second"}, {backup + ".3", kListWithEntry}},
        {read, write, "read " + backup, "copy " + kDllList + " > " + backup + ".3", replace, start}, R::kDone,
        backup + ".3"},
-      {"no second backup of a list the first backup already holds",
-       pivora, {{kDllList, kListWithEntry}, {backup, kListWithEntry}}, {},
-       {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, "read " + backup, replace, start}, R::kDone, ""},
-      {"hidden backup does not count and is copied over",
-       pivora, {{kDllList, kListWithEntry}, {backup, "hidden"}}, {{backup, "h"}},
-       {{kDllList, kRewritten}, {backup, kListWithEntry}},
-       {read, write, keep, replace, start}, R::kDone, backup},
-      {"stale temporary deleted even when the entry is absent",
-       pivora, {{kDllList, kListWithoutEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithoutEntry}},
-       {"delete " + kDllTemp, read, start}, R::kNoMatch, ""},
-      {"Core outside every entry: list left byte for byte",
-       {"Pivora", "DLL", "pivora"}, {{kDllList, kMatchOutsideAnEntry}}, {},
-       {{kDllList, kMatchOutsideAnEntry}},
-       {read, start}, R::kNotSafe, ""},
-      {"list missing", pivora, {}, {}, {}, {start}, R::kMissing, ""},
-      {"hidden list counts as missing", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "h"}},
-       {{kDllList, kListWithEntry}}, {start}, R::kMissing, ""},
-      {"unreadable list left as it is", pivora, {{kDllList, kListWithEntry}}, {{kDllList, "u"}},
-       {{kDllList, kListWithEntry}}, {read, start}, R::kUnreadable, ""},
-      {"empty Type touches nothing",
-       {"Pivora", "", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
-      {"empty Core touches nothing",
-       {"Pivora", "DLL", ""}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
-      {"unknown Type spelling touches nothing",
-       {"Pivora", "dLL", "pivora"}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {},
-       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing, ""},
-      {"temporary can't be created: list kept, no backup",
-       pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "l"}},
-       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}, R::kNotWritten, ""},
-      {"short write: partial temporary deleted, list kept",
-       pivora, {{kDllList, kListWithEntry}}, {{kDllTemp, "p"}},
-       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}, R::kNotWritten, ""},
-      {"failed backup doesn't stop the replacement",
-       {"Bad:Title", "DLL", "pivora"}, {{kDllList, kListWithEntry}}, {{Backup(kDllList, "Bad:Title"), "l"}},
+      {"no second backup of a list the first backup already holds", pivora,
+       {{kDllList, kListWithEntry}, {backup, kListWithEntry}}, {{kDllList, kRewritten}, {backup, kListWithEntry}},
+       {read, write, "read " + backup, replace, start}, R::kDone},
+      {"stale temporary deleted even when the entry is absent", pivora,
+       {{kDllList, kListWithoutEntry}, {kDllTemp, "stale"}}, {{kDllList, kListWithoutEntry}},
+       {"delete " + kDllTemp, read, start}, R::kNoMatch},
+      {"Core outside every entry: list left byte for byte", {"Pivora", "DLL", "pivora"},
+       {{kDllList, kMatchOutsideAnEntry}}, {{kDllList, kMatchOutsideAnEntry}}, {read, start}, R::kNotSafe},
+      {"list missing", pivora, {}, {}, {start}, R::kMissing},
+      {"unreadable list left as it is", pivora, {{kDllList, kListWithEntry}}, {{kDllList, kListWithEntry}},
+       {read, start}, R::kUnreadable, "", {{kDllList, "u"}}},
+      {"empty Core touches nothing", {"Pivora", "DLL", ""}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {start}, R::kMissing},
+      {"unknown Type spelling touches nothing", {"Pivora", "dLL", "pivora"},
+       {{kDllList, kListWithEntry}, {kDllTemp, "stale"}}, {{kDllList, kListWithEntry}, {kDllTemp, "stale"}},
+       {start}, R::kMissing},
+      {"short write: partial temporary deleted, list kept, no backup", pivora, {{kDllList, kListWithEntry}},
+       {{kDllList, kListWithEntry}}, {read, write, "delete " + kDllTemp, start}, R::kNotWritten, "",
+       {{kDllTemp, "p"}}},
+      {"failed backup doesn't stop the replacement", {"Bad:Title", "DLL", "pivora"}, {{kDllList, kListWithEntry}},
        {{kDllList, kRewritten}},
-       {read, write, "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"), replace, start}, R::kDone, ""},
-      {"list held by another program: list kept, temporary removed",
-       pivora, {{kDllList, kListWithEntry}}, {{kDllList, "l"}},
+       {read, write, "copy " + kDllList + " > " + Backup(kDllList, "Bad:Title"), replace, start}, R::kDone, "",
+       {{Backup(kDllList, "Bad:Title"), "l"}}},
+      {"list held by another program: list kept, temporary removed", pivora, {{kDllList, kListWithEntry}},
        {{kDllList, kListWithEntry}, {backup, kListWithEntry}},
-       {read, write, keep, replace, "delete " + kDllTemp, start}, R::kNotWritten, backup},
+       {read, write, keep, replace, "delete " + kDllTemp, start}, R::kNotWritten, backup, {{kDllList, "l"}}},
   };
   for (const Case& c : cases) {
     FakeDisk disk = DiskWith(c.filesBefore, c.quirks, {kAppData + "\\microsoft\\fsx"});
@@ -178,15 +151,10 @@ TEST(RemoverRemoval, StartupChecksReportTheFirstMissingFile) {
 // Hidden and system files and folders are there, but are not the files the
 // start-up checks and the list edits look for.
 TEST(RemoverRemoval, OnlyPlainFilesCount) {
-  const struct {
-    const char* name;
-    std::uint32_t attributes;
-    bool counts;
-  } cases[] = {
-      {"normal", 0x80, true},       {"read-only, archive", 0x21, true}, {"hidden", 0x2, false},
-      {"system", 0x4, false},       {"folder", 0x10, false},            {"nothing there", 0xFFFFFFFF, false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CountsAsFile(c.attributes), c.counts) << c.name;
+  // Normal; read-only and archive.
+  for (std::uint32_t a : {0x80u, 0x21u}) EXPECT_TRUE(CountsAsFile(a)) << a;
+  // Hidden, system, folder, nothing there.
+  for (std::uint32_t a : {0x2u, 0x4u, 0x10u, 0xFFFFFFFFu}) EXPECT_FALSE(CountsAsFile(a)) << a;
 }
 
 }  // namespace
