@@ -31,8 +31,6 @@ std::string Bytes(const std::string& path) {
   return ReadBytes(path, &bytes) ? bytes : "<missing>";
 }
 
-bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 namespace {
 // Calls `visit(name, isFolder)` for each entry of `folder` but "." and "..".
 template <typename Visit>

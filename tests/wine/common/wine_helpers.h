@@ -16,7 +16,6 @@ bool WriteBytes(const std::string& path, const std::string& bytes);
 bool ReadBytes(const std::string& path, std::string* bytes);
 // The file's bytes, or "<missing>" when it cannot be opened.
 std::string Bytes(const std::string& path);
-bool PathExists(const std::string& path);
 // Files of a folder (subfolders as "name\" -> "<folder>"), name -> bytes.
 using FolderFiles = std::map<std::string, std::string>;
 FolderFiles ReadFolderFiles(const std::string& folder);
