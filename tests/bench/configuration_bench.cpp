@@ -10,37 +10,30 @@
 
 namespace {
 
-// A settings file as years of use leave it: SETTINGS, CALIBRATION, the 101
-// button sections and 300 aircraft sections, written by the module's own
-// save sequences.
-constexpr int kRealisticAircraftCount = 300;
-
-std::string RealisticAircraftTitle(int n) {
-  return "Bombardier CRJ 700 [Air Dolomiti] Paint" + std::to_string(n);
-}
+// A settings file as years of use leave it, written by the module's own save
+// sequences: SETTINGS, CALIBRATION, the 101 button sections and 300 aircraft.
+constexpr int kAircraftCount = 300;
+std::string Aircraft(int n) { return "Bombardier CRJ 700 [Air Dolomiti] Paint" + std::to_string(n); }
 
 std::string RealisticSettingsFile() {
   IniDocument doc;
   ParseIniDocument(std::string(), &doc);
   ApplyIniWrites(&doc, CalibrationFlagWrites(0));
   ApplyIniWrites(&doc, SettingsWrites(kDefaultModuleSettings));
-  const AxisCalibration calibration[kAxisCount] = {{-510, 498}, {-505, 502}, {-490, 512}, {-350, 347}, {-360, 351}, {-420, 410}};
+  const AxisCalibration calibration[kAxisCount] = {{-510, 498}, {-505, 502}, {-490, 512},
+                                                   {-350, 347}, {-360, 351}, {-420, 410}};
   ApplyIniWrites(&doc, CalibrationWrites(calibration));
   ButtonAssignment table[kButtonCount] = {};
   table[1] = {1, 0, 0, 0, 1, 0, 0, 0, 0};
   table[2] = {1, 1, 0, 0, 0, 1, 0, 0, 0x56};
   ApplyIniWrites(&doc, ButtonAssignmentWrites(table));
   const char* const texts[kEyePointTextCount] = {"-3", "5", "0", "0", "12", "25", "0", "0", "-0", "0012", "1", "5"};
-  for (int n = 0; n < kRealisticAircraftCount; ++n) {
-    ApplyIniWrites(&doc, DefaultEyePointWrites(RealisticAircraftTitle(n), texts));
-  }
+  for (int n = 0; n < kAircraftCount; ++n) ApplyIniWrites(&doc, DefaultEyePointWrites(Aircraft(n), texts));
   return SerializeIniDocument(doc);
 }
 
 void BM_LoadConfiguration(benchmark::State& state) {
-  const std::string file = RealisticSettingsFile();
-  // The aircraft whose section comes last: the worst place to look for it.
-  const std::string title = RealisticAircraftTitle(kRealisticAircraftCount - 1);
+  const std::string file = RealisticSettingsFile(), title = Aircraft(kAircraftCount - 1);  // the last section
   ModuleSettings settings;
   ButtonAssignment table[kButtonCount];
   DefaultEyePoint eye;

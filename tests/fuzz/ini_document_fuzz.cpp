@@ -77,13 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> keys(std::begin(kKeys), std::end(kKeys));
   IniWriteList writes;
   while (in.remaining_bytes() > 0 && writes.size() < 12) {
-    IniWrite w;
-    w.section = in.ConsumeBool() ? in.ConsumeRandomLengthString(24) : in.PickValueInArray(kSections);
-    w.key = in.ConsumeBool() ? in.ConsumeRandomLengthString(16) : in.PickValueInArray(kKeys);
-    w.value = in.ConsumeRandomLengthString(64);
-    sections.push_back(w.section);
-    keys.push_back(w.key);
-    writes.push_back(w);
+    // A braced list is evaluated in order: section, key, value.
+    writes.push_back({in.ConsumeBool() ? in.ConsumeRandomLengthString(24) : in.PickValueInArray(kSections),
+                      in.ConsumeBool() ? in.ConsumeRandomLengthString(16) : in.PickValueInArray(kKeys),
+                      in.ConsumeRandomLengthString(64)});
+    sections.push_back(writes.back().section);
+    keys.push_back(writes.back().key);
   }
 
   for (const IniWrite& w : writes) {

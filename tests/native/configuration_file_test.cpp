@@ -15,13 +15,12 @@ namespace {
 using Files = std::map<std::string, std::string>;
 
 // Logs every step. refuse[step] = n refuses the first n asks of a step: a
-// read or a move as a file another process holds, a write half way (a full
-// disk); -1 refuses every ask, a read or a move in a way no wait mends.
+// read or a move as a file another process holds; -1 refuses every ask, a
+// read or a move in a way no wait mends. A write replaces the whole file.
 struct ConfigDisk {
   Files files{};
   std::map<std::string, int> refuse{};
   std::string steps{}, open{};
-  size_t at = 0;  // where the open file is written next
   unsigned waitedMs = 0;
 
   static ConfigDisk& Of(void* context) { return *static_cast<ConfigDisk*>(context); }
@@ -35,7 +34,6 @@ struct ConfigDisk {
   bool Open(const char* step, const char* path, bool create) {
     if (!Ask(step) || (!create && !files.count(path))) return false;
     open = path;
-    at = 0;
     if (create) files[path].clear();
     return true;
   }
@@ -52,18 +50,11 @@ struct ConfigDisk {
             [](void* c, const char* path, void**) { return Of(c).Open("open", path, false); },
             [](void* c, void*, const std::string& text) {
               ConfigDisk& d = Of(c);
-              const bool whole = d.Ask("write");
-              const std::string put = whole ? text : text.substr(0, text.size() / 2);
-              d.files[d.open].replace(d.at, put.size(), put);
-              d.at += put.size();
-              return whole;
-            },
-            [](void* c, void*) {
-              ConfigDisk& d = Of(c);
-              if (!d.Ask("end")) return false;
-              d.files[d.open].resize(d.at);
+              if (!d.Ask("write")) return false;
+              d.files[d.open] = text;
               return true;
             },
+            [](void* c, void*) { return Of(c).Ask("end"); },
             [](void* c, void*) { return Of(c).Ask("flush"); },
             [](void* c, void*) { return Of(c).Ask("close"); },
             [](void* c, const char* from, const char* to) {
@@ -98,7 +89,7 @@ TEST(ConfigFile, ReadsAndSaves) {
   } rows[] = {
       {"a save is one read and one replace", {}, kNew, kSaved, 0},
       {"a refused temporary file ends the save", {{"create", 1}}, kOld, "read create", 0},
-      {"a write that stops half way is never moved in", {{"write", 1}}, kOld, "read create write close remove", 0},
+      {"a failed write is never moved in", {{"write", 1}}, kOld, "read create write close remove", 0},
       {"an unflushed temporary file is never moved in", {{"flush", 1}}, kOld, "read create write flush close remove", 0},
       {"a failed close ends the save", {{"close", 1}}, kOld, "read create write flush close remove", 0},
       {"a read held four times is waited for", {{"read", 4}}, kNew, "read read read read " + kSaved, 20},

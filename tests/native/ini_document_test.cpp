@@ -29,32 +29,25 @@ struct ReadCase {
 };
 
 TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
-  const std::string odd = "[ sec ]\r\n k1 = v1 \r\n[sec2 ]\nk=2\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\n"
-                          "\"q\" = \"quoted\"\nsq='single'\nemp=\nnoeq\n=anon\n;c=7\n";
+  const std::string odd = "[ sec ]\r\n k1 = v1 \r\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\nsq='single'\nemp=\n=anon\n;c=7\n";
   const ReadCase cases[] = {
       {"spaces inside brackets", odd, "sec", "k1", "v1"},
       {"spaces around the query", odd, " sec ", " k1 ", "v1"},
-      {"trailing space in header", odd, "SEC2", "K", "2"},
       {"text after the bracket", odd, "x", "k", "3"},
       {"name runs to the last bracket, first duplicate key wins", odd, "y]z", "k", "4"},
-      {"prefix of a name is no match", odd, "y", "k", "DEF"},
       {"no closing bracket is no header", odd, "nob", "k", "DEF"},
-      {"quoted key name kept", odd, "y]z", "\"q\"", "quoted"},
       {"single quotes stripped", odd, "y]z", "sq", "single"},
       {"empty value", odd, "y]z", "emp", ""},
-      {"line without equals", odd, "y]z", "noeq", "DEF"},
       {"a key without value hides a later one", "[s]\nk\nk=1\n", "s", "k", "DEF"},
       {"NUL ends a key name", std::string("[s]\nk\0n=8\n", 11), "s", "k", "8"},
       {"NUL ends a section name", std::string("[s\0x]\nA=1\n", 11), "s", "A", "1"},
       {"empty key name", odd, "y]z", "", "anon"},
       {"semicolon lines are plain keys", odd, "y]z", ";c", "7"},
-      {"missing section", odd, "nothere", "k", "DEF"},
       {"preamble is the empty section", "a=1\n[s]\nb=2\n", "", "a", "1"},
       {"preamble not reachable by name", "a=1\n[s]\nb=2\n", "s", "a", "DEF"},
       {"empty header is not the preamble", "[]\na=1\n", "", "a", "DEF"},
       {"duplicate section: first wins", "[s]\nA=1\n[S]\nB=2\nA=3\n", "S", "B", "DEF"},
       {"duplicate section first value", "[s]\nA=1\n[S]\nB=2\nA=3\n", "s", "a", "1"},
-      {"lone CR", "[s]\rA=1\rB=2\r\r[t]\rC=3", "t", "C", "3"},
       {"mixed breaks", "[s]\r\nA=1\nB=2\rC=3\n\r", "s", "C", "3"},
       {"no final break", "[s]\nA=last", "s", "A", "last"},
       {"UTF-8 byte order mark", "\xEF\xBB\xBF[s]\nA=1\n", "s", "A", "1"},
@@ -65,11 +58,9 @@ TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
       {"ASCII case only", "[\xC9t\xE9]\nA=1\n", "\xE9T\xC9", "A", "DEF"},
       {"NUL ends the value", std::string("[s]\nA=12\0junk\n", 14), "s", "A", "12"},
       {"lone quote", "[s]\nA=\"\n", "s", "A", "\""},
-      {"unbalanced quotes", "[s]\nA=\"ab\nB='ab\"\n", "s", "A", "\"ab"},
       {"mismatched quotes", "[s]\nB='ab\"\n", "s", "B", "'ab\""},
       {"pair of quotes only", "[s]\nA=\"\"\n", "s", "A", ""},
       {"inner quotes kept", "[s]\nA=\" a \"b\" \"\n", "s", "A", " a \"b\" "},
-      {"title with odd characters", "[Cessna [C172] = ;x]\nipitch=3\n", "cessna [c172] = ;X", "ipitch", "3"},
       {"header with equals is a header", "[a=b]\nk=1\n", "a=b", "k", "1"},
       {"equals in the value", "[s]\nA=b=c\n", "s", "A", "b=c"},
   };
@@ -96,27 +87,20 @@ TEST(IniDocumentRead, IntegersAsGetPrivateProfileInt) {
     const char* value;
     int32_t expected;
   } const cases[] = {
-      {"12", 12},     {"12abc", 12},   {"abc", 0},      {"-5", -5},     {"+6", 6},      {"  7  ", 7},
-      {"\"9\"", 9},   {"\" 10\"", 10}, {"\x01\x02" "11", 11},       {"--3", 0},     {"- 4", 0},
-      {"+-4", 0},     {"-", 0},        {"012", 12},     {"1.9", 1},     {"0x10", 0},  // decimal only
+      {"12", 12},   {"12abc", 12}, {"abc", 0}, {"-5", -5},  {"+6", 6},  {"  7  ", 7}, {"\"9\"", 9}, {"\" 10\"", 10},
+      {"\x01\x02" "11", 11}, {"--3", 0}, {"- 4", 0}, {"-", 0}, {"012", 12}, {"1.9", 1}, {"0x10", 0},  // decimal only
       // Beyond 32 bits the number wraps modulo 2^32.
       {"2147483647", INT_MAX}, {"2147483648", INT_MIN}, {"-2147483648", INT_MIN}, {"-2147483649", INT_MAX},
-      {"4294967297", 1},       {"99999999999", 1215752191},
-      // Only the first 29 characters count: 10^28 mod 2^32 is 2^28.
-      {"10000000000000000000000000000000000001", 268435456},
-      {"1000000000000000000000000001", -402653183},
-      {"00000000000000000000000000000000000000000000012", 0},
-      {"\"-0000000000000000000000000000000012\"", 0},
+      {"4294967297", 1},
+      // Only the first 29 characters count, leading zeros too: 10^28 mod 2^32 is 2^28.
+      {"10000000000000000000000000000000000001", 268435456}, {"00000000000000000000000000000000000000000000012", 0},
       {"", -7}, {"\"\"", -7},  // an empty value gives the default
   };
   for (const auto& c : cases) {
     const IniDocument doc = ParseIni(std::string("[s]\nk=") + c.value + "\n");
     EXPECT_EQ(ReadIniInt(doc, "s", "k", -7), c.expected) << c.value;
   }
-  const IniDocument doc = ParseIni("[s]\nnoeq\n");
-  EXPECT_EQ(ReadIniInt(doc, "s", "noeq", -7), -7);
-  EXPECT_EQ(ReadIniInt(doc, "s", "missing", -7), -7);
-  EXPECT_EQ(ReadIniInt(doc, "t", "k", 100), 100);
+  EXPECT_EQ(ReadIniInt(ParseIni("[s]\nnoeq\n"), "t", "noeq", 100), 100) << "a missing key gives the default";
 }
 
 struct WriteCase {
@@ -126,10 +110,8 @@ struct WriteCase {
 
 TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
   const WriteCase cases[] = {
-      {"empty file", "", "SETTINGS", "DoingCalibration", "0", "[SETTINGS]\r\nDoingCalibration=0\r\n"},
       {"replace keeps spelling and spacing", "[S]\r\n  Key = old  \r\nB=1\r\n", "s", "key", "new",
        "[S]\r\n  Key = new\r\nB=1\r\n"},
-      {"replace keeps LF", "[s]\nA=1\nB=2\n", "s", "A", "9", "[s]\nA=9\nB=2\n"},
       {"replace keeps lone CR", "[s]\rA=1\rB=2", "s", "B", "9", "[s]\rA=1\rB=9"},
       {"new key before trailing blanks", "[s]\r\nA=1\r\n\r\n\r\n[t]\r\nB=2\r\n", "s", "N", "v",
        "[s]\r\nA=1\r\nN=v\r\n\r\n\r\n[t]\r\nB=2\r\n"},
@@ -150,8 +132,6 @@ TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
       {"a line without equals gets its value", "[s]\n  noeq \t\nB=1\n", "s", "noeq", "x", "[s]\n  noeq=x\nB=1\n"},
       {"a NUL ends every name and the value", "", std::string("s\0x", 3), std::string("k\0y", 3),
        std::string("v\0z", 3), "[s]\r\nk=v\r\n"},
-      {"title with odd characters", "", "Cessna [C172] = ;x", "ipitch", "3", "[Cessna [C172] = ;x]\r\nipitch=3\r\n"},
-      {"empty value", "[s]\nA=1\n", "s", "A", "", "[s]\nA=\n"},
   };
   for (const WriteCase& c : cases) {
     IniDocument doc = ParseIni(c.before);
@@ -165,19 +145,13 @@ TEST(IniDocumentWrite, EditsOnlyWhatItMust) {
 }
 
 TEST(IniDocumentWrite, RefusesWhatCouldNotReadBack) {
-  struct Refused {
-    const char* section;
-    const char* key;
-  } const cases[] = {
-      {"s\n", "k"}, {"s\rx", "k"}, {"s", "k\n"}, {"s", "a=b"}, {"s", "[k"}, {"s", " [k]"},
-      {"", "\xFF\xFEk"}, {"", "\xEF\xBB\xBFk"},
-  };
-  const std::string text = "[s]\nA=1\n";
+  const char* const cases[][2] = {{"s\n", "k"}, {"s\rx", "k"}, {"s", "k\n"}, {"s", "a=b"},
+                                  {"s", "[k"},   {"s", " [k]"}, {"", "\xFF\xFEk"}, {"", "\xEF\xBB\xBFk"}};
   for (const auto& c : cases) {
-    IniDocument doc = ParseIni(text);
-    EXPECT_FALSE(WriteIniString(&doc, c.section, c.key, "v")) << c.section << "/" << c.key;
+    IniDocument doc = ParseIni("[s]\nA=1\n");
+    EXPECT_FALSE(WriteIniString(&doc, c[0], c[1], "v")) << c[0] << "/" << c[1];
     EXPECT_FALSE(doc.changed);
-    EXPECT_EQ(SerializeIniDocument(doc), text);
+    EXPECT_EQ(SerializeIniDocument(doc), "[s]\nA=1\n");
   }
   IniDocument utf16;
   EXPECT_FALSE(ParseIniDocument(std::string("\xFF\xFE[\0s\0]\0", 8), &utf16));
@@ -196,9 +170,6 @@ TEST(IniDocumentDamage, UnchangedTextSerialisesByteForByte) {
     IniDocument doc;
     EXPECT_TRUE(ParseIniDocument(input, &doc));
     EXPECT_EQ(SerializeIniDocument(doc), input) << input.size();
-    char out[50];
-    ReadIniString(doc, "s", "k", "", out, sizeof out);
-    ReadIniInt(doc, "s", "k", 0);
     // A write into the damaged text reads back and leaves the rest intact.
     ASSERT_TRUE(WriteIniString(&doc, "SETTINGS", "DoingCalibration", "1"));
     const std::string saved = SerializeIniDocument(doc);
