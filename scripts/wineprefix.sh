@@ -3,11 +3,11 @@
 # windows, dialogs and timers work without an X display. Does nothing when the
 # prefix is already prepared.
 set -euo pipefail
-prefix="$1"
+mkdir -p "$1"
+prefix="$(cd "$1" && pwd)"  # Wine takes only an absolute prefix
 driver="${2:-null}"
 stamp="$prefix/.pivora-$driver"
 [ -f "$stamp" ] && exit 0
-mkdir -p "$prefix"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 fresh=0
 if [ ! -f "$prefix/system.reg" ]; then
