@@ -15,12 +15,8 @@
 namespace {
 
 TEST(ButtonEntries, FunctionListHoldsFourEntriesInCodeOrder) {
-  const char* const expected[] = {
-      "Simulate a key press",
-      "Reset eye point (rotation only)",
-      "Reset eye point (translation only)",
-      "Reset eye point (reset all)",
-  };
+  const char* const expected[] = {"Simulate a key press", "Reset eye point (rotation only)",
+                                  "Reset eye point (translation only)", "Reset eye point (reset all)"};
   for (int i = -1; i <= 4; ++i) EXPECT_STREQ(FunctionEntryText(i), i >= 0 && i < 4 ? expected[i] : nullptr) << i;
 }
 
