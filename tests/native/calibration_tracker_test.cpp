@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
-#include <string>
 
 namespace {
 
@@ -13,22 +13,11 @@ DeviceFrame Frame(float tX, float tY, float tZ, float rX, float rY, float rZ, bo
   return DeviceFrame{tX, tY, tZ, rX, rY, rZ, 0, raw};
 }
 
-struct Range {
-  int32_t minimum, maximum;
-};
-
-void ExpectRanges(const AxisCalibration (&cal)[kAxisCount], const Range (&want)[kAxisCount], int step) {
-  for (int a = 0; a < kAxisCount; ++a) {
-    EXPECT_EQ(cal[a].minimum, want[a].minimum) << "axis " << a << " after step " << step;
-    EXPECT_EQ(cal[a].maximum, want[a].maximum) << "axis " << a << " after step " << step;
-  }
-}
-
 TEST(CalibrationTracker, KeepsTheLowestAndHighestReadingPerAxis) {
   const float kNaN = std::numeric_limits<float>::quiet_NaN();
   struct Step {
     DeviceFrame frame;
-    Range ranges[kAxisCount];  // tX, tY, tZ, rX, rY, rZ after the step
+    AxisCalibration ranges[kAxisCount];  // tX, tY, tZ, rX, rY, rZ after the step
   } const steps[] = {
       // Right after the reset: processed values, published before the server
       // has noticed the calibration, never enter a range.
@@ -50,7 +39,7 @@ TEST(CalibrationTracker, KeepsTheLowestAndHighestReadingPerAxis) {
   ResetCalibration(cal);
   for (int step = 0; step < static_cast<int>(sizeof(steps) / sizeof(steps[0])); ++step) {
     TrackCalibration(cal, steps[step].frame);
-    ExpectRanges(cal, steps[step].ranges, step);
+    EXPECT_EQ(std::memcmp(cal, steps[step].ranges, sizeof cal), 0) << "after step " << step;
   }
 }
 
@@ -64,24 +53,14 @@ TEST(CalibrationTracker, LabelsInWritingOrderWithTheirControls) {
     int id;
     const char* text;
   } const expected[kCalibrationLabelCount] = {
-      {1025, "Pitch max: 42"},
-      {1026, "Pitch min: -41"},
-      {1028, "Bank max: 52"},
-      {1027, "Bank min: -51"},
-      {1030, "Yaw max: 2147483647"},
-      {1029, "Yaw min: -2147483648"},
-      {1033, "Forward: 22"},
-      {1034, "Backward: -21"},
-      {1036, "Right: 12"},
-      {1035, "Left: -11"},
-      {1031, "Up: 32"},
-      {1032, "Down: -31"},
-      {1042, "Pitch: -4"},
-      {1043, "Bank: 0"},
-      {1044, "Yaw: -6"},
-      {1045, "Forth/Back: 2147483647"},
-      {1046, "Left/Right: 1"},
-      {1047, "Up/Down: -2147483648"},
+      {1025, "Pitch max: 42"}, {1026, "Pitch min: -41"},
+      {1028, "Bank max: 52"}, {1027, "Bank min: -51"},
+      {1030, "Yaw max: 2147483647"}, {1029, "Yaw min: -2147483648"},
+      {1033, "Forward: 22"}, {1034, "Backward: -21"},
+      {1036, "Right: 12"}, {1035, "Left: -11"},
+      {1031, "Up: 32"}, {1032, "Down: -31"},
+      {1042, "Pitch: -4"}, {1043, "Bank: 0"}, {1044, "Yaw: -6"},
+      {1045, "Forth/Back: 2147483647"}, {1046, "Left/Right: 1"}, {1047, "Up/Down: -2147483648"},
   };
   CalibrationLabel labels[kCalibrationLabelCount];
   FormatCalibrationLabels(cal, frame, labels);

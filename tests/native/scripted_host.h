@@ -23,27 +23,26 @@ struct ScriptedHost {
   std::string failing;
 
   static ScriptedHost& Of(void* self) { return *static_cast<ScriptedHost*>(self); }
-  void Log(const std::string& call) { log.push_back(call); }
   const char* Store(const std::string& call, const char* file) {
-    Log(call);
+    log.push_back(call);
     return failing.find(call.substr(0, 4)) != std::string::npos ? file : nullptr;
   }
   DialogHost Host() {
     return DialogHost{
         this,
-        [](void* s, const char* text) { Of(s).Log(text); },
+        [](void* s, const char* text) { Of(s).log.push_back(text); },
         [](void* s, const char* question) {
-          Of(s).Log(std::string("? ") + question);
+          Of(s).log.push_back(std::string("? ") + question);
           const char*& answers = Of(s).answers;
           return *answers == '\0' || *answers++ == 'Y';
         },
-        [](void* s) { Of(s).Log("take"); },
+        [](void* s) { Of(s).log.push_back("take"); },
         [](void* s) { return Of(s).Store("save", kSettingsFile); },
         [](void* s, int value) { return Of(s).Store("flag " + std::to_string(value), kMarkerFile); },
-        [](void* s) { Of(s).Log("reload"); },
-        [](void* s) { Of(s).Log("refresh"); },
-        [](void* s) { Of(s).Log("stop"); },
-        [](void* s) { Of(s).Log("end"); },
+        [](void* s) { Of(s).log.push_back("reload"); },
+        [](void* s) { Of(s).log.push_back("refresh"); },
+        [](void* s) { Of(s).log.push_back("stop"); },
+        [](void* s) { Of(s).log.push_back("end"); },
     };
   }
 };

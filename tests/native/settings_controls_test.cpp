@@ -55,12 +55,7 @@ TEST(SettingsControls, EditBoxesCarryUnsignedNumbers) {
   struct Case {
     int32_t value;
     uint32_t shown;
-  } const cases[] = {
-      {0, 0u},
-      {-5, 4294967291u},
-      {INT32_MAX, 2147483647u},
-      {INT32_MIN, 2147483648u},
-  };
+  } const cases[] = {{0, 0u}, {-5, 4294967291u}, {INT32_MAX, 2147483647u}, {INT32_MIN, 2147483648u}};
   for (const Case& c : cases) {
     EXPECT_EQ(EditBoxNumber(c.value), c.shown) << c.value;
     // Whatever is shown reads back as the same stored value.
