@@ -1,11 +1,6 @@
-// An in-memory disk behind FileOps that refuses what Windows refuses: a file
-// another program holds open can't be written, replaced, copied over or
-// deleted (NTFS), a folder without write access takes no new file, writes
-// can stop short. Quirks are letters per path:
-//   u  can't be read
-//   l  held open by another program
-//   p  a write stops half way (a full disk)
-//   r  a folder that takes no new file or folder
+// An in-memory disk behind FileOps that refuses what Windows refuses. Quirks are letters per path: u can't be
+// read; l held open by another program, so it can't be written, replaced, copied over or deleted (NTFS);
+// p a write stops half way (a full disk); r a folder that takes no new file or folder.
 #pragma once
 #include <map>
 #include <set>
@@ -25,8 +20,7 @@ struct FakeDisk {
     return it != quirks.end() && it->second.find(quirk) != std::string::npos;
   }
   static std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
-  // A new file can go at `path`: its folder exists and takes files, and no
-  // other program holds a file of that name.
+  // Its folder exists and takes files, and no other program holds a file of that name.
   bool Writable(const std::string& path) const {
     return folders.count(Parent(path)) && !Has(Parent(path), 'r') && !Has(path, 'l');
   }
@@ -75,9 +69,8 @@ inline FakeDisk DiskWith(std::map<std::string, std::string> files,
                          std::map<std::string, std::string> quirks = {},
                          std::set<std::string> folders = {}) {
   FakeDisk disk{std::move(files), std::move(quirks), std::move(folders), {}};
-  std::vector<std::string> paths;
-  for (const auto& file : disk.files) paths.push_back(FakeDisk::Parent(file.first));
-  for (const std::string& folder : disk.folders) paths.push_back(folder);
+  std::set<std::string> paths = disk.folders;
+  for (const auto& file : disk.files) paths.insert(FakeDisk::Parent(file.first));
   for (std::string path : paths) {
     for (; path.find('\\') != std::string::npos; path = FakeDisk::Parent(path)) disk.folders.insert(path);
   }

@@ -1,6 +1,5 @@
-// The install helper's steps in both directions against an in-memory
-// machine: its disk refuses what Windows refuses, its registry and windows
-// are what each row puts there.
+// The install helper's steps in both directions against an in-memory machine: its disk refuses what Windows
+// refuses, its registry and windows are what each row puts there.
 #include "install/helper_steps.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/native/fake_disk.h"
@@ -183,27 +183,22 @@ TEST(InstallHelper, StepsAndTheirResults) {
 
 // REG_SZ is 1, REG_EXPAND_SZ 2, REG_DWORD 4, REG_MULTI_SZ 7.
 TEST(InstallHelper, OnlyStringRegistryValuesNameAFolder) {
-  const struct {
-    unsigned long type;
-    std::string data;
-    std::string text;
-  } cases[] = {{1, "C:\\FSX\\\0"s, "C:\\FSX\\"}, {2, "C:\\FSX"s, "C:\\FSX"}, {4, "\x01\0\0\0"s, ""},
-               {7, "C:\\FSX\0D:\\\0\0"s, ""}};
-  for (const auto& c : cases) EXPECT_EQ(RegistryValueText(c.type, c.data.data(), c.data.size()), c.text) << c.type;
+  const std::tuple<unsigned long, std::string, std::string> cases[] = {{1, "C:\\FSX\\\0"s, "C:\\FSX\\"},
+      {2, "C:\\FSX"s, "C:\\FSX"}, {4, "\x01\0\0\0"s, ""}, {7, "C:\\FSX\0D:\\\0\0"s, ""}};
+  for (const auto& [type, bytes, text] : cases) EXPECT_EQ(RegistryValueText(type, bytes.data(), bytes.size()), text);
 }
 
 // Install then removal: everything ends as it was, the list byte for byte.
 TEST(InstallHelper, RemovalUndoesTheInstall) {
   FakeMachine machine;
   static_cast<FakeDisk&>(machine) = DiskWith(With(kMachine, {{kList, kOtherEntries}}), {}, {kSim, kAppData});
-  const auto filesBefore = machine.files;
-  const auto foldersBefore = machine.folders;
+  const FakeDisk before = machine;
   ASSERT_EQ(RunOn(&machine, {"--sim", kSim}), kExitDone) << machine.said;
   ASSERT_NE(machine.files[kList], kOtherEntries);
   ASSERT_EQ(RunOn(&machine, {"--remove", "--sim", kSim}), kExitDone) << machine.said;
   EXPECT_EQ(machine.files.erase(kInstallBackup) + machine.files.erase(kRemovalBackup), 2u);
-  EXPECT_EQ(machine.files, filesBefore);
-  EXPECT_EQ(machine.folders, foldersBefore);
+  EXPECT_EQ(machine.files, before.files);
+  EXPECT_EQ(machine.folders, before.folders);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/native/fake_disk.h"
@@ -16,7 +17,6 @@ const std::string kAppData = "C:\\users\\pilot\\AppData\\Roaming";
 const std::string kDllList = kAppData + "\\microsoft\\fsx\\dll.xml";
 const std::string kExeList = kAppData + "\\microsoft\\fsx\\exe.xml";
 const std::string kDllTemp = kDllList + ".new";
-const std::string kCommand = "st6unst -n \"ST6UNST.LOG\" -f -q";
 
 // Eight lines; the entry's path is on line 6.
 const std::string kListWithEntry =
@@ -26,8 +26,7 @@ const std::string kListWithEntry =
 const std::string kListWithoutEntry =
     "<?xml version=\"1.0\"?>\r\n<SimBase.Document>\r\n  <Launch.Addon>\r\n"
     "    <Path>other\\other.dll</Path>\r\n  </Launch.Addon>\r\n</SimBase.Document>\r\n";
-const std::string kRewritten =
-    "<?xml version=\"1.0\"?>\r\n<SimBase.Document>\r\n</SimBase.Document>\r\n";
+const std::string kRewritten = "<?xml version=\"1.0\"?>\r\n<SimBase.Document>\r\n</SimBase.Document>\r\n";
 // Core outside any entry: a comment names the add-on after the last entry.
 const std::string kMatchOutsideAnEntry = kListWithoutEntry + "<!-- pivora was here -->\r\n";
 
@@ -39,16 +38,13 @@ RemovalReport RemoveWith(FakeDisk* disk, const SetupKeys& keys) {
   return RunRemoval(keys, kAppData, ops);
 }
 
-std::string Backup(const std::string& list, const std::string& title) {
-  return list + ".before_" + title + "_removal";
-}
-
-// Each row also names the result the callers act on (a message box when not
-// safe, the install helper's texts) and where the list as it was is kept.
+// Each row also names the result the callers act on and where the list as it was is kept.
 TEST(RemoverRemoval, FileStepsAndTheirResults) {
+  const auto Backup = [](std::string list, std::string title) { return list + ".before_" + title + "_removal"; };
   const SetupKeys pivora{"Pivora", "DLL", "pivora\\pivora.dll"};
   const std::string backup = Backup(kDllList, "Pivora");
-  const std::string read = "read " + kDllList, write = "write " + kDllTemp, start = "start " + kCommand;
+  const std::string read = "read " + kDllList, write = "write " + kDllTemp;
+  const std::string start = "start st6unst -n \"ST6UNST.LOG\" -f -q";
   const std::string keep = "copy " + kDllList + " > " + backup, replace = "move " + kDllTemp + " > " + kDllList;
   using R = ListEditResult;
   struct Case {
@@ -118,12 +114,11 @@ TEST(RemoverRemoval, FileStepsAndTheirResults) {
 // The uninstaller runs whatever the edit did; only an entry left in place
 // because it was not safe to take out is worth a word to the user.
 TEST(RemoverRemoval, OnlyAnUnsafeEntryIsToldAbout) {
-  using R = ListEditResult;
-  RemovalReport report{"C:\\x\\dll.xml", {R::kNotSafe, false, 3, ""}, true};
+  RemovalReport report{"C:\\x\\dll.xml", {ListEditResult::kNotSafe, false, 3, ""}, true};
   EXPECT_EQ(RemovalNotice(report),
             "The add-on's entry in C:\\x\\dll.xml could not be found in a form that is safe to remove, so the "
             "list is left as it was. Take the entry out by hand with a text editor.");
-  report.edit.result = R::kNoMatch;
+  report.edit.result = ListEditResult::kNoMatch;
   EXPECT_EQ(RemovalNotice(report), "");
 }
 
@@ -131,29 +126,24 @@ TEST(RemoverRemoval, StartupChecksReportTheFirstMissingFile) {
   const std::string program = "C:\\Addon\\setup.lst";
   const char* const kSetup = "setup.lst not found or removed, cannot continue";
   const char* const kLog = "ST6UNST.LOG not found or removed, cannot continue";
-  struct Case {
-    const char* name;
-    std::map<std::string, std::string> files;
-    const char* problem;
-  } cases[] = {
+  const std::tuple<const char*, std::map<std::string, std::string>, const char*> cases[] = {
       {"all there", {{program, ""}, {"setup.lst", ""}, {"ST6UNST.LOG", ""}}, nullptr},
       {"setup.lst only in the program folder", {{program, ""}, {"ST6UNST.LOG", ""}}, kSetup},
       {"setup.lst only in the current folder", {{"setup.lst", ""}, {"ST6UNST.LOG", ""}}, kSetup},
       {"log missing", {{program, ""}, {"setup.lst", ""}}, kLog},
       {"both missing: only the setup list is named", {}, kSetup},
   };
-  for (const Case& c : cases) {
-    FakeDisk disk = DiskWith(c.files);
-    EXPECT_STREQ(StartupProblem(program, disk.Ops()), c.problem) << c.name;
+  for (const auto& [name, files, problem] : cases) {
+    FakeDisk disk = DiskWith(files);
+    EXPECT_STREQ(StartupProblem(program, disk.Ops()), problem) << name;
   }
 }
 
 // Hidden and system files and folders are there, but are not the files the
 // start-up checks and the list edits look for.
 TEST(RemoverRemoval, OnlyPlainFilesCount) {
-  // Normal; read-only and archive.
+  // Normal, read-only and archive count; hidden, system, a folder and nothing there do not.
   for (std::uint32_t a : {0x80u, 0x21u}) EXPECT_TRUE(CountsAsFile(a)) << a;
-  // Hidden, system, folder, nothing there.
   for (std::uint32_t a : {0x2u, 0x4u, 0x10u, 0xFFFFFFFFu}) EXPECT_FALSE(CountsAsFile(a)) << a;
 }
 
