@@ -1,6 +1,7 @@
 // The simulated simulator used by the end-to-end tests.
 #include "testbed/sim_host/sim_host.h"
 
+#include <memory>
 #include <set>
 
 #include "tests/wine/common/wine_helpers.h"
@@ -9,10 +10,8 @@ namespace {
 
 SimHost* gHost;  // the case's host, for the server window's procedure
 HMODULE gDouble;
-ScratchFolder* gFolder;  // the case's simulator folder
+std::unique_ptr<ScratchFolder> gFolder;  // the case's simulator folder
 unsigned gTimerMessages;  // WM_TIMER dispatched by SimHostPumpUntil: the module's ticks
-
-// ---- message box watchdog ----------------------------------------------------
 
 struct Watchdog {
   CRITICAL_SECTION lock;
@@ -67,14 +66,10 @@ DWORD WINAPI WatchdogThread(LPVOID) {
   return 0;
 }
 
-// ---- windows ---------------------------------------------------------------
-
 LRESULT CALLBACK ServerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_CLOSE) return DefWindowProcA(window, message, wParam, lParam);
-  if (gHost != nullptr) {
-    ++gHost->serverCloseCount;
-    if (gHost->serverWindow == window) gHost->serverWindow = nullptr;
-  }
+  ++gHost->serverCloseCount;
+  if (gHost->serverWindow == window) gHost->serverWindow = nullptr;
   DestroyWindow(window);
   return 0;
 }
@@ -104,7 +99,7 @@ bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* err
   gWatchdog.stop = 0;
   gWatchdog.thread = CreateThread(nullptr, 0, WatchdogThread, nullptr, 0, nullptr);
 
-  gFolder = new ScratchFolder("sim");
+  gFolder.reset(new ScratchFolder("sim"));
   host->folder = gFolder->path();
   const std::string addOn = host->folder + "\\pivora";
   if (host->folder.empty() || !CreateDirectoryA(addOn.c_str(), nullptr)) {
@@ -148,18 +143,15 @@ void SimHostTearDown(SimHost* host) {
   if (host->mainWindow != nullptr) DestroyWindow(host->mainWindow);
   host->serverWindow = host->mainWindow = nullptr;
   InterlockedExchange(&gWatchdog.stop, 1);
-  if (gWatchdog.thread != nullptr) {
-    WaitForSingleObject(gWatchdog.thread, 5000);
-    CloseHandle(gWatchdog.thread);
-    gWatchdog.thread = nullptr;
-  }
+  WaitForSingleObject(gWatchdog.thread, 5000);
+  CloseHandle(gWatchdog.thread);
+  gWatchdog.thread = nullptr;  // a second teardown closes nothing
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
   SetCurrentDirectoryA(temp);
   if (gDouble != nullptr) FreeLibrary(gDouble);
   gDouble = nullptr;
-  delete gFolder;
-  gFolder = nullptr;
+  gFolder.reset();
   gHost = nullptr;
 }
 
@@ -194,21 +186,14 @@ void SimHostOpenServerWindow(SimHost* host) {
 
 FARPROC DoubleFunction(const char* name) { return gDouble == nullptr ? nullptr : GetProcAddress(gDouble, name); }
 
-std::vector<std::string> DoubleCalls() {
+std::vector<std::string> DoubleCallsStartingWith(const char* prefix) {
   std::vector<std::string> calls;
   char buffer[1024];
   for (int i = 0, n = gDouble == nullptr ? 0 : DOUBLE(Double_CallCount)(); i < n; ++i) {
-    if (DOUBLE(Double_CallText)(i, buffer, sizeof buffer)) calls.push_back(buffer);
+    if (DOUBLE(Double_CallText)(i, buffer, sizeof buffer) && std::string(buffer).rfind(prefix, 0) == 0)
+      calls.push_back(buffer);
   }
   return calls;
-}
-
-std::vector<std::string> DoubleCallsStartingWith(const char* prefix) {
-  std::vector<std::string> matching;
-  for (const std::string& call : DoubleCalls()) {
-    if (call.rfind(prefix, 0) == 0) matching.push_back(call);
-  }
-  return matching;
 }
 
 std::vector<MessageBoxSeen> MessageBoxesSeen() {

@@ -38,9 +38,7 @@ struct SimHost {
 bool SimHostSetUp(SimHost* host, const SimHostOptions& options, std::string* error);
 // LoadLibrary of pivora.dll and DLLStart; returns DLLStart's result.
 int SimHostStart(SimHost* host);
-// DLLStop and FreeLibrary.
 void SimHostStop(SimHost* host);
-// Removes the windows and the scratch folder.
 void SimHostTearDown(SimHost* host);
 
 // Runs the thread's message loop (and so the module's tick) for `ms`.
@@ -54,10 +52,9 @@ unsigned SimHostTimerMessages();
 // Creates the test's "pivoraserver" window (SimHostSetUp does unless told not to).
 void SimHostOpenServerWindow(SimHost* host);
 
-// The SimConnect double's record of calls, oldest first.
-std::vector<std::string> DoubleCalls();
-// Calls whose text starts with `prefix`.
+// The SimConnect double's calls whose text starts with `prefix`, oldest first.
 std::vector<std::string> DoubleCallsStartingWith(const char* prefix);
+inline std::vector<std::string> DoubleCalls() { return DoubleCallsStartingWith(""); }
 // Resolves one of the double's Double_* control functions.
 FARPROC DoubleFunction(const char* name);
 // A Double_* control function of the loaded double, typed as declared in

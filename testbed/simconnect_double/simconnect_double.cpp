@@ -28,6 +28,11 @@ struct Call {
 };
 
 struct DoubleState {
+  DoubleState() {
+    InitializeCriticalSection(&lock);
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&origin);
+  }
   CRITICAL_SECTION lock;
   std::vector<Call> calls;
   std::deque<std::vector<unsigned char>> queue;
@@ -39,14 +44,8 @@ struct DoubleState {
 };
 
 DoubleState& State() {
-  static DoubleState* state = [] {
-    auto* s = new DoubleState;
-    InitializeCriticalSection(&s->lock);
-    QueryPerformanceFrequency(&s->frequency);
-    QueryPerformanceCounter(&s->origin);
-    return s;
-  }();
-  return *state;
+  static DoubleState state;
+  return state;
 }
 
 struct Lock {
@@ -112,8 +111,6 @@ static_assert(sizeof(ObjectDataRecord) == 40 + 264, "");
 static_assert(sizeof(SystemStateRecord) == 284, "");
 
 }  // namespace
-
-// ---- the SimConnect exports --------------------------------------------------
 
 #define EXPORT extern "C" __declspec(dllexport) HRESULT __stdcall
 // An export that only records its call.
@@ -210,8 +207,6 @@ RECORDED(CameraSetRelative6DOF,
          (HANDLE h, float fDeltaX, float fDeltaY, float fDeltaZ, float fPitchDeg, float fBankDeg, float fHeadingDeg),
          h, fDeltaX, fDeltaY, fDeltaZ, fPitchDeg, fBankDeg, fHeadingDeg)
 #endif
-
-// ---- control exports for the tests ------------------------------------------
 
 #define CONTROL extern "C" __declspec(dllexport)
 

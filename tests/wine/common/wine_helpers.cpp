@@ -168,35 +168,18 @@ DWORD Program::ExitCode() const {
   return code;
 }
 
-namespace {
-struct WindowSearch {
-  DWORD processId;
-  const char* className;
-  bool visibleOnly;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[64] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (owner != search->processId || lstrcmpiA(className, search->className) != 0 ||
-      (search->visibleOnly && !IsWindowVisible(window)))
-    return TRUE;
-  search->found = window;
-  return FALSE;
-}
-}  // namespace
-
 HWND Program::WaitForWindow(const char* className, bool visibleOnly, DWORD maxMs) const {
-  WindowSearch search{process_.dwProcessId, className, visibleOnly, nullptr};
+  HWND found = nullptr;
   WaitUntil(maxMs, [&] {
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, nullptr); window != nullptr && found == nullptr;
+         window = FindWindowExA(nullptr, window, className, nullptr)) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == process_.dwProcessId && (!visibleOnly || IsWindowVisible(window))) found = window;
+    }
+    return found != nullptr || WaitForSingleObject(process_.hProcess, 0) != WAIT_TIMEOUT;
   });
-  return search.found;
+  return found;
 }
 
 long RunToExit(const std::string& path, const std::string& arguments, DWORD maxMs, std::string* output) {

@@ -9,8 +9,6 @@
 #include <map>
 #include <string>
 
-// ---- files -----------------------------------------------------------------
-
 bool WriteBytes(const std::string& path, const std::string& bytes);
 // Reads while other handles may read, write or delete the file.
 bool ReadBytes(const std::string& path, std::string* bytes);
@@ -58,13 +56,9 @@ class AppDataFolder {
   bool movedAside_ = false;
 };
 
-// ---- waiting -----------------------------------------------------------------
-
 // Polls `done` every few milliseconds until it holds or `maxMs` has passed;
 // returns `done()`. Does not pump this thread's messages.
 bool WaitUntil(DWORD maxMs, const std::function<bool()>& done);
-
-// ---- other programs ------------------------------------------------------------
 
 // A program started from the test, ended by force if still running when the
 // object goes.
@@ -101,8 +95,6 @@ class Program {
 // after `maxMs` (it is then ended by force).
 long RunToExit(const std::string& path, const std::string& arguments, DWORD maxMs,
                std::string* output = nullptr);
-
-// ---- windows -----------------------------------------------------------------
 
 // A visible dialog of this process with this caption.
 HWND FindOwnDialog(const char* caption);

@@ -22,11 +22,7 @@ constexpr unsigned kEyePointItem = 5;
 
 // Called from the driving thread: each is a SendMessage that the dialog's
 // thread handles in its modal loop.
-inline std::string Text(HWND dialog, int id) {
-  char text[1024] = "";
-  SendDlgItemMessageA(dialog, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
+inline std::string Text(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 inline void Type(HWND dialog, int id, const char* text) {
   SendDlgItemMessageA(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
