@@ -78,20 +78,25 @@ class DialogCase : public SimulatorCase {
   }
 
   // Opens the dialog of menu item `item` and runs `drive` on a second thread
-  // with the dialog's window. Returns once the dialog has closed. The result
-  // says whether the dialog showed, the tick ran inside its modal loop (the
-  // view follows the controller while a dialog is open), and `drive` closed
-  // it itself; a dialog left open is closed for it, so the case cannot hang.
-  bool RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
+  // with the dialog's window. Returns once the dialog has closed. Succeeds
+  // when the dialog showed, the tick ran inside its modal loop (the view
+  // follows the controller while a dialog is open), and `drive` closed it
+  // itself; a dialog left open is closed for it, so the case cannot hang.
+  // The deadlines are generous: emulated Wine on a loaded machine is slow.
+  ::testing::AssertionResult RunDialog(unsigned item, const char* caption, const std::function<void(HWND)>& drive) {
     Driver driver{caption, &drive, false, false, false};
     const size_t closedBefore = CountCalls(kDialogModeOff);
     DOUBLE(Double_QueueEvent)(0, item, 0);
     HANDLE thread = CreateThread(nullptr, 0, DriverThread, &driver, 0, nullptr);
     const bool closed =
-        SimHostPumpUntil(30000, [closedBefore] { return CountCalls(kDialogModeOff) > closedBefore; });
+        SimHostPumpUntil(45000, [closedBefore] { return CountCalls(kDialogModeOff) > closedBefore; });
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
-    return closed && driver.found && driver.ticked && !driver.leftOpen;
+    if (!driver.found) return ::testing::AssertionFailure() << "no dialog \"" << caption << "\" showed";
+    if (!driver.ticked) return ::testing::AssertionFailure() << "no tick ran inside the dialog's modal loop";
+    if (driver.leftOpen) return ::testing::AssertionFailure() << "the case left the dialog open";
+    if (!closed) return ::testing::AssertionFailure() << "dialog mode was not switched off";
+    return ::testing::AssertionSuccess();
   }
 
   static std::vector<std::string> MessageTexts() {
@@ -116,9 +121,9 @@ class DialogCase : public SimulatorCase {
     driver->found = WaitUntil(20000, [&] { return (dialog = FindOwnDialog(driver->caption)) != nullptr; });
     if (!driver->found) return 0;
     const size_t ticks = CountCalls("CallDispatch");
-    driver->ticked = WaitUntil(3000, [ticks] { return CountCalls("CallDispatch") > ticks; });
+    driver->ticked = WaitUntil(10000, [ticks] { return CountCalls("CallDispatch") > ticks; });
     (*driver->drive)(dialog);
-    if (WaitUntil(3000, [&] { return !IsWindow(dialog); })) return 0;
+    if (WaitUntil(10000, [&] { return !IsWindow(dialog); })) return 0;
     driver->leftOpen = true;
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     return 0;
