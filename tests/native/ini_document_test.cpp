@@ -29,7 +29,8 @@ struct ReadCase {
 };
 
 TEST(IniDocumentRead, FollowsThePrivateProfileRules) {
-  const std::string odd = "[ sec ]\r\n k1 = v1 \r\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\nsq='single'\nemp=\n=anon\n;c=7\n";
+  const std::string odd =
+      "[ sec ]\r\n k1 = v1 \r\n[x] junk\nk=3\n[y]z]\nk=4\n[nob\nk=5\nsq='single'\nemp=\n=anon\n;c=7\n";
   const ReadCase cases[] = {
       {"spaces inside brackets", odd, "sec", "k1", "v1"},
       {"spaces around the query", odd, " sec ", " k1 ", "v1"},
